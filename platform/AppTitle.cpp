@@ -1,0 +1,27 @@
+#include "platform/AppTitle.h"
+
+#include "platform/Codec.h"
+#include "platform/FileQuery.h"
+
+namespace mv {
+
+std::string ApplicationTitle(const std::string& executablePath) {
+    std::string name = executablePath.substr(executablePath.rfind(PathSeparator) + 1);
+    name = name.substr(0, name.find('.'));
+    // Lower-case ASCII letters after the first character, skipping double-byte characters,
+    // whose second byte may look like a letter.
+    std::size_t i = 0;
+    if (!name.empty()) {
+        i = IsLeadByte(static_cast<unsigned char>(name[0])) ? 2 : 1;
+    }
+    for (; i < name.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(name[i]))) {
+            ++i;
+        } else if (name[i] >= 'A' && name[i] <= 'Z') {
+            name[i] = static_cast<char>(name[i] + 32);
+        }
+    }
+    return name;
+}
+
+} // namespace mv

@@ -1,0 +1,33 @@
+#pragma once
+
+// Conversions between code page 932 (Shift_JIS) byte strings, in which the viewer keeps every
+// text, and the encodings of the edges: UTF-8 (source literals, file names, logs) and UTF-16
+// (the Qt view). The converter is the system's iconv "CP932", whose handles stay open.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mv {
+
+// A UTF-8 literal of the source as its code page 932 bytes. The literal must be representable;
+// a literal that is not is a programming error and aborts.
+std::string Sjis(std::string_view utf8);
+
+// UTF-8 text to code page 932; nothing when a character has no code page 932 form.
+std::optional<std::string> TryUtf8ToSjis(std::string_view utf8);
+
+// Code page 932 to UTF-8 / UTF-16. Bytes that form no character become U+FFFD, so a damaged
+// data file still displays.
+std::string SjisToUtf8(std::string_view sjis);
+std::u16string SjisToUtf16(std::string_view sjis);
+
+// UTF-16 text (from the view: a typed folder, a chosen path) to code page 932.
+std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16);
+
+// True when the byte is the lead byte of a double-byte code page 932 character.
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+} // namespace mv

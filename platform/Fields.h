@@ -1,0 +1,26 @@
+#pragma once
+
+// Fixed-column fields and the strict number conversions of the data files.
+
+#include <cstddef>
+#include <string>
+
+namespace mv {
+
+// The bytes at a 1-based byte position and byte length; a field reaching past the end of the
+// line yields only the bytes that exist, possibly none.
+std::string Field(const std::string& line, std::size_t position, std::size_t length);
+
+// Leading blanks, an optional sign, decimal digits, or hexadecimal digits after "$", "x", "X",
+// "0x" or "0X"; nothing after the digits; the value must fit a signed 32-bit integer. Fails
+// with "'%s' は整数ではありません".
+int StrToIntStrict(const std::string& text);
+
+// Blanks before and after, an optional sign, digits with "." as the decimal point and an
+// optional exponent. Fails with "'%s' は浮動小数点数ではありません".
+double StrToFloatStrict(const std::string& text);
+
+// The decimal text of a value: no leading zeros or padding, "-" for a negative value.
+std::string DecimalText(long long value);
+
+} // namespace mv

@@ -1,0 +1,188 @@
+#include "platform/FileQuery.h"
+
+#include "platform/Codec.h"
+#include "platform/Failure.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace mv {
+namespace {
+
+struct SplitPath {
+    std::string folder; // OS path of the folder, "." for a bare name
+    std::string name;   // code page 932
+};
+
+SplitPath Split(const std::string& path) {
+    const auto slash = path.rfind(PathSeparator);
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? std::string(1, PathSeparator) : ToOsPath(path.substr(0, slash)),
+            path.substr(slash + 1)};
+}
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+// Upper-cases ASCII letters, leaving both bytes of double-byte characters alone.
+std::string FoldCase(const std::string& s) {
+    std::string out = s;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
+            ++i;
+        } else {
+            out[i] = UpperAscii(out[i]);
+        }
+    }
+    return out;
+}
+
+// One character of code page 932 at i: 1 or 2 bytes.
+std::size_t CharLength(const std::string& s, std::size_t i) {
+    return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+}
+
+bool Matches(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {
+    while (p < pattern.size()) {
+        if (pattern[p] == '*') {
+            for (std::size_t k = n; k <= name.size(); k += (k < name.size() ? CharLength(name, k) : 1)) {
+                if (Matches(pattern, p + 1, name, k)) {
+                    return true;
+                }
+            }
+            return false;
+        }
+        if (n >= name.size()) {
+            return false;
+        }
+        const std::size_t nl = CharLength(name, n);
+        if (pattern[p] == '?') {
+            ++p;
+        } else {
+            const std::size_t pl = CharLength(pattern, p);
+            if (pl != nl || pattern.compare(p, pl, name, n, nl) != 0) {
+                return false;
+            }
+            p += pl;
+        }
+        n += nl;
+    }
+    return n == name.size();
+}
+
+struct Entry {
+    std::string name;    // code page 932
+    std::string osPath;  // as the system takes it
+};
+
+// The entries of a folder whose names code page 932 can hold, in the platform's listing
+// order: by name with letter case ignored.
+std::vector<Entry> ListFolder(const std::string& osFolder) {
+    std::vector<Entry> entries;
+    DIR* dir = ::opendir(osFolder.c_str());
+    if (dir == nullptr) {
+        return entries;
+    }
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string osName = e->d_name;
+        if (osName == "." || osName == "..") {
+            continue;
+        }
+        if (auto name = TryUtf8ToSjis(osName)) {
+            entries.push_back({*name, osFolder + PathSeparator + osName});
+        }
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const auto fa = FoldCase(a.name), fb = FoldCase(b.name);
+        return fa != fb ? fa < fb : a.name < b.name;
+    });
+    return entries;
+}
+
+bool IsRegularFile(const std::string& osPath) {
+    struct stat st {};
+    return ::stat(osPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The entry named path: the exact name, else the first whose name differs only in case.
+// `accept` decides which kinds of entry count.
+template <typename Accept>
+std::optional<std::string> Resolve(const std::string& path, Accept accept) {
+    const std::string exact = ToOsPath(path);
+    if (accept(exact)) {
+        return exact;
+    }
+    const SplitPath parts = Split(path);
+    if (parts.name.empty()) {
+        return std::nullopt;
+    }
+    const std::string wanted = FoldCase(parts.name);
+    for (const auto& entry : ListFolder(parts.folder)) {
+        if (FoldCase(entry.name) == wanted && accept(entry.osPath)) {
+            return entry.osPath;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string ToOsPath(const std::string& path) { return SjisToUtf8(path); }
+
+std::optional<std::string> FindFile(const std::string& path) {
+    return Resolve(path, IsRegularFile);
+}
+
+bool FileExists(const std::string& path) { return FindFile(path).has_value(); }
+
+bool PatternFileExists(const std::string& pattern) {
+    const SplitPath parts = Split(pattern);
+    const std::string wanted = FoldCase(parts.name);
+    for (const auto& entry : ListFolder(parts.folder)) {
+        if (Matches(wanted, 0, FoldCase(entry.name), 0)) {
+            return IsRegularFile(entry.osPath);
+        }
+    }
+    return false;
+}
+
+std::optional<std::uint64_t> FileSizeByName(const std::string& path) {
+    const auto found = Resolve(path, [](const std::string& osPath) {
+        struct stat st {};
+        return ::stat(osPath.c_str(), &st) == 0;
+    });
+    if (!found) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::stat(found->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::string ExecutablePath() {
+    std::string buffer(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0) {
+        throw Failure::Other(Sjis("実行ファイルの場所がわかりません"));
+    }
+    buffer.resize(static_cast<std::size_t>(n));
+    auto sjis = TryUtf8ToSjis(buffer);
+    if (!sjis) {
+        throw Failure::Other(Sjis("実行ファイルのフォルダ名に Shift_JIS で表せない文字があります"));
+    }
+    return *sjis;
+}
+
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    return path.substr(0, path.rfind(PathSeparator) + 1);
+}
+
+} // namespace mv

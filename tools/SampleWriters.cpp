@@ -1,0 +1,1 @@
+#include "tools/SampleWriters.h"
