@@ -37,7 +37,9 @@ Failure Failure::NotFloat(const std::string& text) {
 Failure Failure::CannotWrite(const std::string& path) {
     return {Kind::CannotWrite, Fill("%s に書き込めません", path)};
 }
-Failure Failure::Other(const std::string& message) { return {Kind::Other, message}; }
+Failure Failure::Other(const std::string& message) {
+    return {Kind::Other, message};
+}
 
 std::string MessageBoxText(const std::string& message) {
     if (message.empty()) {

@@ -10,15 +10,23 @@ namespace mv {
 
 class Failure : public std::runtime_error {
 public:
-    enum class Kind { CannotOpen, CannotCreate, IndexOutOfRange, NotInteger, NotFloat, CannotWrite, Other };
+    enum class Kind {
+        CannotOpen,
+        CannotCreate,
+        IndexOutOfRange,
+        NotInteger,
+        NotFloat,
+        CannotWrite,
+        Other
+    };
 
-    static Failure CannotOpen(const std::string& path);   // "ファイル %s は開けません"
+    static Failure CannotOpen(const std::string& path); // "ファイル %s は開けません"
     static Failure CannotCreate(const std::string& path); // "ファイル %s を作成できません"
-    static Failure IndexOutOfRange(long long index);      // "リストの…範囲を超えています (%d)"
-    static Failure NotInteger(const std::string& text);   // "'%s' は整数ではありません"
-    static Failure NotFloat(const std::string& text);     // "'%s' は浮動小数点数ではありません"
-    static Failure CannotWrite(const std::string& path);  // "%s に書き込めません"
-    static Failure Other(const std::string& message);     // a message of the caller's own
+    static Failure IndexOutOfRange(long long index); // "リストの…範囲を超えています (%d)"
+    static Failure NotInteger(const std::string& text); // "'%s' は整数ではありません"
+    static Failure NotFloat(const std::string& text); // "'%s' は浮動小数点数ではありません"
+    static Failure CannotWrite(const std::string& path); // "%s に書き込めません"
+    static Failure Other(const std::string& message);    // a message of the caller's own
 
     Kind kind() const { return kind_; }
     // The message as code page 932 bytes (what() gives the same bytes).

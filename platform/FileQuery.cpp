@@ -26,7 +26,9 @@ SplitPath Split(const std::string& path) {
             path.substr(slash + 1)};
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 // Upper-cases ASCII letters, leaving both bytes of double-byte characters alone.
 std::string FoldCase(const std::string& s) {
@@ -49,7 +51,8 @@ std::size_t CharLength(const std::string& s, std::size_t i) {
 bool Matches(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {
     while (p < pattern.size()) {
         if (pattern[p] == '*') {
-            for (std::size_t k = n; k <= name.size(); k += (k < name.size() ? CharLength(name, k) : 1)) {
+            for (std::size_t k = n; k <= name.size();
+                 k += (k < name.size() ? CharLength(name, k) : 1)) {
                 if (Matches(pattern, p + 1, name, k)) {
                     return true;
                 }
@@ -75,8 +78,8 @@ bool Matches(const std::string& pattern, std::size_t p, const std::string& name,
 }
 
 struct Entry {
-    std::string name;    // code page 932
-    std::string osPath;  // as the system takes it
+    std::string name;   // code page 932
+    std::string osPath; // as the system takes it
 };
 
 // The entries of a folder whose names code page 932 can hold, in the platform's listing
@@ -132,13 +135,17 @@ std::optional<std::string> Resolve(const std::string& path, Accept accept) {
 
 } // namespace
 
-std::string ToOsPath(const std::string& path) { return SjisToUtf8(path); }
+std::string ToOsPath(const std::string& path) {
+    return SjisToUtf8(path);
+}
 
 std::optional<std::string> FindFile(const std::string& path) {
     return Resolve(path, IsRegularFile);
 }
 
-bool FileExists(const std::string& path) { return FindFile(path).has_value(); }
+bool FileExists(const std::string& path) {
+    return FindFile(path).has_value();
+}
 
 bool PatternFileExists(const std::string& pattern) {
     const SplitPath parts = Split(pattern);

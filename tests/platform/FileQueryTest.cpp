@@ -1,1 +1,106 @@
+#include "platform/FileQuery.h"
+
+#include "platform/Codec.h"
+#include "support/ParamName.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
 #include <gtest/gtest.h>
+
+namespace mv {
+namespace {
+
+TEST(FileExists, ExactNameOrAnotherLetterCaseButNeverAFolder) {
+    test::TempFolder dir;
+    dir.Write("Ks-5238b.jra", "x");
+    dir.Write("ZO-58B.JRA", "x");
+    std::filesystem::create_directory(dir.osPath() / "Uy-c.jra");
+    EXPECT_TRUE(FileExists(dir.path() + "Ks-5238b.jra"));
+    EXPECT_TRUE(FileExists(dir.path() + "Zo-58b.jra"));
+    EXPECT_FALSE(FileExists(dir.path() + "Uo-58b.jra"));
+    EXPECT_FALSE(FileExists(dir.path() + "Uy-c.jra"));
+    EXPECT_FALSE(FileExists(dir.path() + "UY-C.JRA"));
+    EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_FALSE(FileExists(""));
+}
+
+TEST(FileExists, FolderPartIsTakenAsGiven) {
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir.osPath() / "PAT");
+    dir.Write("PAT/Uy-a.jra", "x");
+    dir.Write("PATUy-b.jra", "x");
+    // Without the separator the name lies beside the folder, not in it.
+    EXPECT_FALSE(FileExists(dir.path() + "PATUy-a.jra"));
+    EXPECT_TRUE(FileExists(dir.path() + "PATUy-b.jra"));
+    EXPECT_TRUE(FileExists(dir.path() + "PAT/Uy-a.jra"));
+}
+
+TEST(FileExists, FolderWithAJapaneseName) {
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir.osPath() / "ＰＡＴソフト");
+    dir.Write(Sjis("ＰＡＴソフト/Uy-a.jra"), "x");
+    EXPECT_TRUE(FileExists(dir.path() + Sjis("ＰＡＴソフト/Uy-a.jra")));
+    EXPECT_TRUE(FileExists(dir.path() + Sjis("ＰＡＴソフト/uy-A.JRA")));
+}
+
+struct PatternCase {
+    const char* name;
+    std::vector<std::string> files;   // regular files to create
+    std::vector<std::string> folders; // folders to create
+    bool found;
+};
+
+class PatternFileExistsTest : public testing::TestWithParam<PatternCase> {};
+
+TEST_P(PatternFileExistsTest, JudgesTheFirstMatchOnly) {
+    test::TempFolder dir;
+    for (const auto& f : GetParam().files) {
+        dir.Write(f, "x");
+    }
+    for (const auto& f : GetParam().folders) {
+        std::filesystem::create_directory(dir.osPath() / f);
+    }
+    EXPECT_EQ(PatternFileExists(dir.path() + "Uy-?.jra"), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileQuery, PatternFileExistsTest,
+    testing::Values(PatternCase{"none", {"De-58b.jra"}, {}, false},
+                    PatternCase{"one", {"Uy-d.jra"}, {}, true},
+                    PatternCase{"other_case", {"UY-A.JRA"}, {}, true},
+                    PatternCase{"two_characters_do_not_match", {"Uy-ab.jra"}, {}, false},
+                    PatternCase{"no_character_does_not_match", {"Uy-.jra"}, {}, false},
+                    PatternCase{"folder_only", {}, {"Uy-c.jra"}, false},
+                    // Entries come by name: a folder sorting first hides a later file.
+                    PatternCase{"folder_first_hides_file", {"Uy-b.jra"}, {"Uy-a.jra"}, false},
+                    PatternCase{"file_first_wins", {"Uy-a.jra"}, {"Uy-b.jra"}, true}),
+    test::ByName());
+
+TEST(PatternFileExists, MissingFolderMatchesNothing) {
+    test::TempFolder dir;
+    EXPECT_FALSE(PatternFileExists(dir.path() + "nowhere/Uy-?.jra"));
+}
+
+TEST(PatternFileExists, QuestionMarkStandsForOneDoubleByteCharacter) {
+    test::TempFolder dir;
+    dir.Write(Sjis("Uy-東.jra"), "x");
+    EXPECT_TRUE(PatternFileExists(dir.path() + "Uy-?.jra"));
+}
+
+TEST(FileSizeByName, GivesTheSizeOfTheEntryFound) {
+    test::TempFolder dir;
+    dir.Write("KS-5238B.JRA", std::string(801, 'x'));
+    EXPECT_EQ(FileSizeByName(dir.path() + "Ks-5238b.jra"), 801u);
+    EXPECT_EQ(FileSizeByName(dir.path() + "Ks-1.jra"), std::nullopt);
+}
+
+TEST(ExecutableFolder, IsTheFolderOfTheRunningBinaryEndingWithTheSeparator) {
+    const std::string folder = ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), PathSeparator);
+    EXPECT_EQ(ExecutablePath().substr(0, folder.size()), folder);
+    EXPECT_TRUE(FileExists(ExecutablePath()));
+}
+
+} // namespace
+} // namespace mv

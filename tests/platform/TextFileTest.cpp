@@ -1,1 +1,180 @@
+#include "platform/TextFile.h"
+
+#include "platform/Codec.h"
+#include "platform/Failure.h"
+#include "support/ParamName.h"
+#include "support/TempFolder.h"
+
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mv {
+namespace {
+
+struct SplitCase {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+class SplitLinesTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLinesTest, BreaksAtCrLfOrCrLf) {
+    EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextFile, SplitLinesTest,
+    testing::Values(SplitCase{"empty_file_has_no_line", "", {}},
+                    SplitCase{"no_final_break", "a", {"a"}},
+                    SplitCase{"final_break_adds_no_line", "a\r\n", {"a"}},
+                    SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+                    SplitCase{"lf", "a\nb", {"a", "b"}}, SplitCase{"cr", "a\rb\r", {"a", "b"}},
+                    SplitCase{"lf_cr_is_two_breaks", "a\n\rb", {"a", "", "b"}},
+                    SplitCase{"empty_lines_kept", "\r\n\r\nx", {"", "", "x"}},
+                    SplitCase{"lone_break", "\n", {""}},
+                    SplitCase{"nul_ends_the_text", std::string("ab\0cd\r\nef", 9), {"ab"}},
+                    SplitCase{"nul_first", std::string("\0abc", 4), {}},
+                    SplitCase{"blanks_kept", "  a  \r\n", {"  a  "}}),
+    test::ByName());
+
+TEST(ReadLines, ReadsTheWholeFileAsLines) {
+    test::TempFolder dir;
+    const auto path = dir.Write("De-58b.jra", Sjis("東京 1R\r\n２行目\r\n"));
+    EXPECT_EQ(ReadLines(path), (Lines{Sjis("東京 1R"), Sjis("２行目")}));
+}
+
+TEST(ReadLines, FindsADataFileWrittenInAnotherLetterCase) {
+    test::TempFolder dir;
+    dir.Write("DE-58B.JRA", "x\r\n");
+    EXPECT_EQ(ReadLines(dir.path() + "De-58b.jra"), Lines{"x"});
+}
+
+TEST(ReadLines, PrefersTheExactName) {
+    test::TempFolder dir;
+    dir.Write("uy-a.jra", "lower");
+    dir.Write("Uy-a.jra", "exact");
+    EXPECT_EQ(ReadLines(dir.path() + "Uy-a.jra"), Lines{"exact"});
+}
+
+void ExpectCannotOpen(const std::string& path) {
+    try {
+        ReadLines(path);
+        FAIL() << "opened " << path;
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.message(), Sjis("ファイル ") + path + Sjis(" は開けません"));
+    }
+}
+
+TEST(ReadLines, RefusesWhatIsNotAReadableFile) {
+    test::TempFolder dir;
+    ExpectCannotOpen(dir.path() + "missing.jra");
+    std::filesystem::create_directory(dir.osPath() / "Uy-c.jra");
+    ExpectCannotOpen(dir.path() + "Uy-c.jra");
+    // A FIFO must neither hang the viewer nor be read.
+    const auto fifo = (dir.osPath() / "Zo-58b.jra").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ExpectCannotOpen(dir.path() + "Zo-58b.jra");
+}
+
+TEST(ReadLines, RefusesAFileAnotherProcessIsWriting) {
+    test::TempFolder dir;
+    const auto path = dir.Write("Uo-58b.jra", "half a rec");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        // The betting software, still writing.
+        const int fd = ::open((dir.osPath() / "Uo-58b.jra").c_str(), O_WRONLY | O_APPEND);
+        const char ok = fd >= 0 ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char ok = '0';
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, '1');
+    ExpectCannotOpen(path);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    // Once the writer has closed it, the file reads normally.
+    EXPECT_EQ(ReadLines(path), Lines{"half a rec"});
+}
+
+TEST(WriteLines, EndsEveryLineWithCrLf) {
+    test::TempFolder dir;
+    WriteLines(dir.path() + "MvDENo.dat", {Sjis("１行"), "", " b "});
+    EXPECT_EQ(dir.Read("MvDENo.dat"), Sjis("１行") + "\r\n\r\n b \r\n");
+    WriteLines(dir.path() + "MvDENo.dat", {});
+    EXPECT_EQ(dir.Read("MvDENo.dat"), "");
+}
+
+TEST(WriteLines, ReplacesTheOldContentAndLeavesNoTemporaryFile) {
+    test::TempFolder dir;
+    dir.Write("MvZOSo.dat", "old old old old\r\n");
+    WriteLines(dir.path() + "MvZOSo.dat", {"new"});
+    EXPECT_EQ(dir.Read("MvZOSo.dat"), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.osPath()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(WriteLines, FailureNamesThePathAndKeepsTheOldFile) {
+    test::TempFolder dir;
+    // A folder where the file should be cannot be replaced.
+    std::filesystem::create_directory(dir.osPath() / "MvDESo.dat");
+    const auto target = dir.path() + "MvDESo.dat";
+    try {
+        WriteLines(target, {"x"});
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.message(), Sjis("ファイル ") + target + Sjis(" を作成できません"));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.osPath() / "MvDESo.dat"));
+    // A folder that does not exist.
+    const auto nowhere = dir.path() + "no/such/MvDENo.dat";
+    EXPECT_THROW(WriteLines(nowhere, {"x"}), Failure);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.osPath()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(WriteLines, KeepsThePermissionsOfTheFileItReplaces) {
+    test::TempFolder dir;
+    const auto os = dir.osPath() / "MvKONo.dat";
+    dir.Write("MvKONo.dat", "x");
+    std::filesystem::permissions(os, std::filesystem::perms(0640));
+    WriteLines(dir.path() + "MvKONo.dat", {"y"});
+    EXPECT_EQ(std::filesystem::status(os).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0640));
+}
+
+TEST(WriteLines, WritesIntoAFolderWithAJapaneseName) {
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir.osPath() / "競馬データ");
+    const auto path = dir.path() + Sjis("競馬データ/MvUONo.dat");
+    WriteLines(path, {Sjis("DATAなし")});
+    EXPECT_EQ(ReadLines(path), Lines{Sjis("DATAなし")});
+}
+
+TEST(LineAt, MissingLineFailsWithItsIndex) {
+    const Lines lines{"a", "b"};
+    EXPECT_EQ(LineAt(lines, 1), "b");
+    try {
+        LineAt(lines, 2);
+        FAIL();
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.message(), Sjis("リストのインデックスが範囲を超えています (2)"));
+    }
+    EXPECT_THROW(LineAt(Lines{}, 0), Failure);
+}
+
+} // namespace
+} // namespace mv

@@ -27,8 +27,12 @@ public:
     std::function<void()> settingsDialog; // what "showing" the settings dialog does
     bool endRequested = false;
 
-    void ShowMessage(const std::string& text) override { shown.push_back({Shown::Kind::Message, text}); }
-    void ShowError(const std::string& text) override { shown.push_back({Shown::Kind::Error, text}); }
+    void ShowMessage(const std::string& text) override {
+        shown.push_back({Shown::Kind::Message, text});
+    }
+    void ShowError(const std::string& text) override {
+        shown.push_back({Shown::Kind::Error, text});
+    }
     std::optional<std::string> SelectFolder(const std::string& initialFolder) override {
         shown.push_back({Shown::Kind::FolderChooser, initialFolder});
         if (folderAnswers.empty()) {
