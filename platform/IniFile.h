@@ -14,7 +14,9 @@ std::string ReadProfileString(const std::string& iniPath, const std::string& sec
                               const std::string& key, const std::string& defaultValue);
 
 // Creates the file, the section or the key when absent; changes an existing key in place and
-// keeps every other line as it was. The file is replaced atomically. Fails with
+// keeps every other line as it was. The file is replaced atomically. A value with blanks at
+// either end is stored in quotes so that it reads back unchanged; a line break in any text, "="
+// in a key or "]" in a section name would corrupt the file and is refused. Fails with
 // "%s に書き込めません" and the file's path.
 void WriteProfileString(const std::string& iniPath, const std::string& section,
                         const std::string& key, const std::string& value);

@@ -1,0 +1,91 @@
+#include "settings/SettingsFile.h"
+
+#include "platform/Codec.h"
+#include "platform/FileQuery.h"
+#include "platform/IniFile.h"
+
+namespace mv {
+namespace {
+
+constexpr const char* SettingsFileName = "Q-MvRV98.ini";
+
+// Names of a meeting index file: its presence makes a folder the betting software's folder.
+constexpr const char* MeetingIndexPattern = "Uy-?.jra";
+
+struct SettingKey {
+    const char* section;
+    const char* key;
+    const char* defaultUtf8; // a blank default reads as the empty text
+    std::string TSettings::*field;
+};
+
+constexpr SettingKey FolderKey{"Dir", "PatDir", " ", &TSettings::PatDir};
+constexpr SettingKey OptionKeys[] = {
+    {"Options", "PN", "▲", &TSettings::PN},
+    {"Options", "Tsort", "false", &TSettings::Tsort},
+    {"Options", "Wsort", "false", &TSettings::Wsort},
+    {"Options", "Usort", "false", &TSettings::Usort},
+    {"Options", "Ksort", "false", &TSettings::Ksort},
+};
+constexpr SettingKey SetUpKey{"Options", "US", "0", &TSettings::US};
+
+void Load(const std::string& iniPath, const SettingKey& k, TSettings& settings) {
+    settings.*k.field = ReadProfileString(iniPath, k.section, k.key, Sjis(k.defaultUtf8));
+}
+
+} // namespace
+
+std::string SettingsFilePath() {
+    return ExecutableFolder() + SettingsFileName;
+}
+
+TSettings LoadSettings(const std::string& iniPath) {
+    TSettings settings;
+    Load(iniPath, FolderKey, settings);
+    for (const auto& k : OptionKeys) {
+        Load(iniPath, k, settings);
+    }
+    Load(iniPath, SetUpKey, settings);
+    return settings;
+}
+
+TSettings LoadSettings() {
+    return LoadSettings(SettingsFilePath());
+}
+
+void SaveSettings(const std::string& iniPath, const std::string& folderText,
+                  const TSettings& settings) {
+    const std::string folder = AddTrailingBackslash(folderText);
+    WriteProfileString(iniPath, FolderKey.section, FolderKey.key, folder);
+    for (const auto& k : OptionKeys) {
+        WriteProfileString(iniPath, k.section, k.key, settings.*k.field);
+    }
+    // The set-up flag only ever moves to "1": a folder that lost its files keeps it.
+    if (IsPatFolder(folder)) {
+        WriteProfileString(iniPath, SetUpKey.section, SetUpKey.key, "1");
+    }
+}
+
+void SaveSettings(const std::string& folderText, const TSettings& settings) {
+    SaveSettings(SettingsFilePath(), folderText, settings);
+}
+
+std::string AddTrailingBackslash(const std::string& text) {
+    // Walk whole characters so that a final second byte of a double-byte character is not
+    // taken for a separator.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        last = i;
+        i += IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2u : 1u;
+    }
+    if (!text.empty() && last == text.size() - 1 && text[last] == PathSeparator) {
+        return text;
+    }
+    return text + PathSeparator;
+}
+
+bool IsPatFolder(const std::string& folder) {
+    return PatternFileExists(folder + MeetingIndexPattern);
+}
+
+} // namespace mv
