@@ -1,0 +1,16 @@
+#pragma once
+
+// The edge between the core's code page 932 texts and Qt's Unicode strings.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace mv::gui {
+
+QString FromSjis(const std::string& sjis);
+
+// Nothing when the text holds a character that code page 932 cannot hold.
+std::optional<std::string> ToSjis(const QString& text);
+
+} // namespace mv::gui

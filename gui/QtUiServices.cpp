@@ -1,0 +1,131 @@
+#include "gui/QtUiServices.h"
+
+#include "gui/QtText.h"
+#include "platform/AppTitle.h"
+#include "platform/Codec.h"
+#include "platform/Failure.h"
+#include "platform/FileQuery.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace mv::gui {
+namespace {
+
+QString Title() { return FromSjis(ApplicationTitle(ExecutablePath())); }
+
+void CentreOnScreen(QWidget& w) {
+    w.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        w.move(area.center() - w.rect().center());
+    }
+}
+
+int ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+            QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, Title(), FromSjis(text), buttons, parent);
+    CentreOnScreen(box);
+    return box.exec();
+}
+
+// A modal chooser of folders with an editable field holding the chosen folder's full path.
+class FolderChooser : public QDialog {
+public:
+    FolderChooser(QWidget* parent, const QString& start) : QDialog(parent) {
+        setWindowTitle(QString::fromUtf8("フォルダの参照"));
+        model_.setRootPath(QDir::rootPath());
+        model_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+        tree_.setModel(&model_);
+        for (int c = 1; c < model_.columnCount(); ++c) {
+            tree_.hideColumn(c);
+        }
+        tree_.header()->hide();
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(&tree_);
+        layout->addWidget(&path_);
+        layout->addWidget(buttons);
+        resize(420, 380);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(tree_.selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this](const QModelIndex& index) {
+                    path_.setText(QDir::toNativeSeparators(model_.filePath(index)));
+                });
+        const QModelIndex index = model_.index(start);
+        tree_.setCurrentIndex(index);
+        tree_.scrollTo(index);
+        path_.setText(start);
+    }
+    QString path() const { return path_.text(); }
+
+private:
+    QFileSystemModel model_;
+    QTreeView tree_;
+    QLineEdit path_;
+};
+
+} // namespace
+
+void QtUiServices::ShowMessage(const std::string& text) {
+    ShowBox(parent_, QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+void QtUiServices::ShowError(const std::string& text) {
+    ShowBox(parent_, QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+bool QtUiServices::AskYesNo(const std::string& question) {
+    return ShowBox(parent_, QMessageBox::Question, question,
+                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUiServices::SelectFolder(const std::string& initialFolder) {
+    const QString initial = FromSjis(initialFolder);
+    const QString start =
+        (!initial.trimmed().isEmpty() && QFileInfo(initial).isDir()) ? initial : QDir::currentPath();
+    FolderChooser chooser(parent_, QDir::cleanPath(start));
+    for (;;) {
+        if (chooser.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        QString chosen = chooser.path();
+        if (chosen.isEmpty()) {
+            throw Failure::Other(Sjis("ディレクトリを作成できません"));
+        }
+        // The full path without a final separator, except for the root.
+        chosen = QDir::cleanPath(QDir(chosen).absolutePath());
+        const auto sjis = ToSjis(chosen);
+        if (!sjis) {
+            throw Failure::Other(Sjis("選択したフォルダの名前に Shift_JIS で表せない文字があります"));
+        }
+        if (!QFileInfo(chosen).isDir()) {
+            if (!AskYesNo(Sjis("指定されたディレクトリが存在しません。作成しますか？"))) {
+                continue;
+            }
+            // A folder that cannot be created is not reported here: the folder test made when
+            // the settings are closed tells the user.
+            QDir().mkpath(chosen);
+        }
+        return sjis;
+    }
+}
+
+void QtUiServices::OpenSettingsDialog() {
+    if (openSettings_) {
+        openSettings_();
+    }
+}
+
+} // namespace mv::gui
