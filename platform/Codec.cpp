@@ -126,4 +126,26 @@ std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16) {
     return Utf16ToSjisConverter().Run(bytes, {}, 2);
 }
 
+std::size_t CharacterLength(std::string_view sjis, std::size_t i) {
+    return (IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) ? 2 : 1;
+}
+
+std::string FoldAsciiCase(std::string_view sjis) {
+    std::string out(sjis);
+    for (std::size_t i = 0; i < out.size(); i += CharacterLength(out, i)) {
+        if (out[i] >= 'a' && out[i] <= 'z') {
+            out[i] = static_cast<char>(out[i] - 32);
+        }
+    }
+    return out;
+}
+
+std::size_t LastCharacterStart(std::string_view sjis) {
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < sjis.size(); i += CharacterLength(sjis, i)) {
+        last = i;
+    }
+    return last;
+}
+
 } // namespace mv

@@ -30,4 +30,16 @@ constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// The length in bytes (1 or 2) of the character starting at byte i; a lead byte at the very end
+// stands alone.
+std::size_t CharacterLength(std::string_view sjis, std::size_t i);
+
+// The text with ASCII letters in upper case; both bytes of a double-byte character stay as
+// they are, since a second byte may look like a letter. Names match in any letter case by it.
+std::string FoldAsciiCase(std::string_view sjis);
+
+// Where the last character of a code page 932 text starts (0 for an empty text): a final byte
+// that is the second byte of a double-byte character belongs to that character.
+std::size_t LastCharacterStart(std::string_view sjis);
+
 } // namespace mv

@@ -1,9 +1,214 @@
-// PLACEHOLDER: byte order until the locale comparison lands.
 #include "platform/Collation.h"
 
+#include "platform/CollationWeights.h"
+
 #include <algorithm>
+#include <cstddef>
 
 namespace mv {
-int CompareRowText(const std::string& a, const std::string& b) { return a.compare(b); }
-void SortRows(std::vector<std::string>& rows) { std::sort(rows.begin(), rows.end()); }
+namespace {
+
+// Fourth-level kana values; the second of each pair is the default.
+constexpr char kSmallKana = '\xC4';
+constexpr char kLargeKana = '\xC6';
+constexpr char kSpelledVowel = '\x03';
+constexpr char kProlongedVowel = '\x05';
+constexpr char kKatakana = '\xC4';
+constexpr char kHiragana = '\xE4';
+constexpr char kHalfWidthKana = '\xC4';
+constexpr char kFullWidthKana = '\xC5';
+
+// Section ends. Each sorts on the same side of its section's values as the default does, so
+// dropping trailing defaults changes no order between sections of equal length. The level end
+// is also below every first-level weight: a text whose weights are a prefix of another's sorts
+// first.
+constexpr char kLevelEnd = '\x01';
+constexpr char kKeyEnd = '\x00';
+constexpr char kKanaSectionEnd = '\xFF';
+constexpr char kProlongedSectionEnd = '\x02';
+
+void AppendBigEndian(std::string& key, std::uint16_t value) {
+    key.push_back(static_cast<char>(value >> 8));
+    key.push_back(static_cast<char>(value & 0xFF));
+}
+
+// Drops the default values from the end of a section, as the platform's keys do. Texts with equal
+// first-level weights have sections of equal length, except where a voiced mark stands first.
+std::string Trimmed(std::string section, char byDefault) {
+    while (!section.empty() && section.back() == byDefault) {
+        section.pop_back();
+    }
+    return section;
+}
+
+// Collects the levels of one text, character by character.
+class KeyBuilder {
+public:
+    void Add(const CollationWeights& w) {
+        const CollationWeights* before = previous_;
+        previous_ = &w;
+        switch (w.kind) {
+        case CollationKind::WordPunctuation: {
+            // Punctuation further left weighs more: "a-bc" sorts after "ab-c".
+            const std::size_t count = std::min<std::size_t>(primaries_.size() / 2, 0xFFFF);
+            AppendBigEndian(punctuation_, static_cast<std::uint16_t>(0xFFFF - count));
+            AppendBigEndian(punctuation_, w.extra);
+            return;
+        }
+        case CollationKind::VoicedMark:
+            AddDiacritic(w.diacritic);
+            return;
+        case CollationKind::ProlongedMark:
+            AddProlongedMark(w.halfWidth, before);
+            return;
+        case CollationKind::Kana:
+            AddEntry(w.primary, static_cast<char>(w.diacritic), static_cast<char>(w.width));
+            AddKana(w.small, w.hiragana, w.halfWidth, false);
+            lastVowel_ = w.extra;
+            return;
+        case CollationKind::Plain:
+            AddEntry(w.primary, static_cast<char>(w.diacritic), static_cast<char>(w.width));
+            lastVowel_ = 0;
+            return;
+        }
+    }
+
+    std::string Finish() const {
+        std::string key = primaries_;
+        key += kLevelEnd;
+        key += Trimmed(diacritics_, static_cast<char>(kPlainDiacritic));
+        key += kLevelEnd;
+        key += Trimmed(widths_, static_cast<char>(kNarrow));
+        key += kLevelEnd;
+        if (!small_.empty()) {
+            key += Trimmed(small_, kLargeKana) + kKanaSectionEnd;
+            key += Trimmed(prolonged_, kSpelledVowel) + kProlongedSectionEnd;
+            key += Trimmed(types_, kHiragana) + kKanaSectionEnd;
+            key += Trimmed(kanaWidths_, kFullWidthKana) + kKanaSectionEnd;
+        }
+        key += kLevelEnd;
+        key += punctuation_;
+        key += kKeyEnd;
+        return key;
+    }
+
+private:
+    void AddEntry(std::uint16_t primary, char diacritic, char width) {
+        AppendBigEndian(primaries_, primary);
+        diacritics_.push_back(diacritic);
+        widths_.push_back(width);
+    }
+
+    void AddKana(bool small, bool hiragana, bool halfWidth, bool prolonged) {
+        small_.push_back(small ? kSmallKana : kLargeKana);
+        prolonged_.push_back(prolonged ? kProlongedVowel : kSpelledVowel);
+        types_.push_back(hiragana ? kHiragana : kKatakana);
+        kanaWidths_.push_back(halfWidth ? kHalfWidthKana : kFullWidthKana);
+    }
+
+    // A voiced mark adds to the diacritic of the character before it ("Aﾞ" sorts after "A");
+    // with none before it, it is a diacritic of its own.
+    void AddDiacritic(std::uint8_t amount) {
+        if (diacritics_.empty()) {
+            diacritics_.push_back(static_cast<char>(amount));
+            return;
+        }
+        const unsigned sum = static_cast<unsigned char>(diacritics_.back()) + amount;
+        diacritics_.back() = static_cast<char>(std::min(sum, 0xFFu));
+    }
+
+    // After a kana the mark spells out its vowel; after anything else it repeats that character,
+    // even a hyphen or apostrophe, which then counts at the first level.
+    void AddProlongedMark(bool halfWidth, const CollationWeights* before) {
+        if (before != nullptr && before->kind == CollationKind::WordPunctuation) {
+            AddEntry(before->primary, static_cast<char>(kPlainDiacritic),
+                     static_cast<char>(before->width));
+            lastVowel_ = 0;
+        } else if (primaries_.empty()) {
+            AddEntry(kLoneProlongedMark, static_cast<char>(kPlainDiacritic),
+                     static_cast<char>(kNarrow));
+        } else if (lastVowel_ != 0) {
+            AddEntry(lastVowel_, static_cast<char>(kPlainDiacritic), static_cast<char>(kNarrow));
+            AddKana(false, false, halfWidth, true);
+        } else {
+            const std::size_t last = primaries_.size() - 2;
+            const auto primary =
+                static_cast<std::uint16_t>((static_cast<unsigned char>(primaries_[last]) << 8) |
+                                           static_cast<unsigned char>(primaries_[last + 1]));
+            AddEntry(primary, diacritics_.back(), widths_.back());
+        }
+    }
+
+    std::string primaries_;
+    std::string diacritics_;
+    std::string widths_;
+    std::string small_;
+    std::string prolonged_;
+    std::string types_;
+    std::string kanaWidths_;
+    std::string punctuation_;
+    std::uint16_t lastVowel_ = 0; // of the last character when it is a kana
+    const CollationWeights* previous_ = nullptr;
+};
+
+// Hoare partition around the middle element, recursing into the smaller part.
+void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, std::ptrdiff_t left,
+               std::ptrdiff_t right) {
+    const auto at = [](std::ptrdiff_t i) { return static_cast<std::size_t>(i); };
+    while (left < right) {
+        std::ptrdiff_t i = left;
+        std::ptrdiff_t j = right;
+        const std::string pivot = keys[at(left + (right - left) / 2)];
+        do {
+            while (keys[at(i)] < pivot) {
+                ++i;
+            }
+            while (pivot < keys[at(j)]) {
+                --j;
+            }
+            if (i <= j) {
+                if (i != j) {
+                    std::swap(rows[at(i)], rows[at(j)]);
+                    std::swap(keys[at(i)], keys[at(j)]);
+                }
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (j - left < right - i) {
+            QuickSort(rows, keys, left, j);
+            left = i;
+        } else {
+            QuickSort(rows, keys, i, right);
+            right = j;
+        }
+    }
+}
+
+} // namespace
+
+std::string RowSortKey(const std::string& text) {
+    KeyBuilder builder;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const CollationUnit unit = NextCollationUnit(text, pos);
+        builder.Add(*unit.weights);
+        pos += unit.length;
+    }
+    return builder.Finish();
+}
+
+int CompareRowText(const std::string& a, const std::string& b) {
+    const int order = RowSortKey(a).compare(RowSortKey(b));
+    return (order > 0) - (order < 0);
+}
+
+void SortRows(std::vector<std::string>& rows) {
+    std::vector<std::string> keys;
+    keys.reserve(rows.size());
+    for (const std::string& row : rows) {
+        keys.push_back(RowSortKey(row));
+    }
+    QuickSort(rows, keys, 0, static_cast<std::ptrdiff_t>(rows.size()) - 1);
+}
+
 } // namespace mv

@@ -45,15 +45,7 @@ std::string MessageBoxText(const std::string& message) {
     if (message.empty()) {
         return message;
     }
-    // The last character, double-byte aware.
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < message.size();) {
-        last = i;
-        const bool twoBytes =
-            IsLeadByte(static_cast<unsigned char>(message[i])) && i + 1 < message.size();
-        i += twoBytes ? 2 : 1;
-    }
-    if (CompareRowText(message.substr(last), ".") > 0) {
+    if (CompareRowText(message.substr(LastCharacterStart(message)), ".") > 0) {
         return message + ".";
     }
     return message;

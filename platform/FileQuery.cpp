@@ -26,33 +26,11 @@ SplitPath Split(const std::string& path) {
             path.substr(slash + 1)};
 }
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
-// Upper-cases ASCII letters, leaving both bytes of double-byte characters alone.
-std::string FoldCase(const std::string& s) {
-    std::string out = s;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
-            ++i;
-        } else {
-            out[i] = UpperAscii(out[i]);
-        }
-    }
-    return out;
-}
-
-// One character of code page 932 at i: 1 or 2 bytes.
-std::size_t CharLength(const std::string& s, std::size_t i) {
-    return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
-}
-
 bool Matches(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {
     while (p < pattern.size()) {
         if (pattern[p] == '*') {
             for (std::size_t k = n; k <= name.size();
-                 k += (k < name.size() ? CharLength(name, k) : 1)) {
+                 k += (k < name.size() ? CharacterLength(name, k) : 1)) {
                 if (Matches(pattern, p + 1, name, k)) {
                     return true;
                 }
@@ -62,11 +40,11 @@ bool Matches(const std::string& pattern, std::size_t p, const std::string& name,
         if (n >= name.size()) {
             return false;
         }
-        const std::size_t nl = CharLength(name, n);
+        const std::size_t nl = CharacterLength(name, n);
         if (pattern[p] == '?') {
             ++p;
         } else {
-            const std::size_t pl = CharLength(pattern, p);
+            const std::size_t pl = CharacterLength(pattern, p);
             if (pl != nl || pattern.compare(p, pl, name, n, nl) != 0) {
                 return false;
             }
@@ -101,7 +79,7 @@ std::vector<Entry> ListFolder(const std::string& osFolder) {
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const auto fa = FoldCase(a.name), fb = FoldCase(b.name);
+        const auto fa = FoldAsciiCase(a.name), fb = FoldAsciiCase(b.name);
         return fa != fb ? fa < fb : a.name < b.name;
     });
     return entries;
@@ -124,9 +102,9 @@ std::optional<std::string> Resolve(const std::string& path, Accept accept) {
     if (parts.name.empty()) {
         return std::nullopt;
     }
-    const std::string wanted = FoldCase(parts.name);
+    const std::string wanted = FoldAsciiCase(parts.name);
     for (const auto& entry : ListFolder(parts.folder)) {
-        if (FoldCase(entry.name) == wanted && accept(entry.osPath)) {
+        if (FoldAsciiCase(entry.name) == wanted && accept(entry.osPath)) {
             return entry.osPath;
         }
     }
@@ -149,9 +127,9 @@ bool FileExists(const std::string& path) {
 
 bool PatternFileExists(const std::string& pattern) {
     const SplitPath parts = Split(pattern);
-    const std::string wanted = FoldCase(parts.name);
+    const std::string wanted = FoldAsciiCase(parts.name);
     for (const auto& entry : ListFolder(parts.folder)) {
-        if (Matches(wanted, 0, FoldCase(entry.name), 0)) {
+        if (Matches(wanted, 0, FoldAsciiCase(entry.name), 0)) {
             return IsRegularFile(entry.osPath);
         }
     }

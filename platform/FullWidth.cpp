@@ -1,6 +1,114 @@
-// PLACEHOLDER until the full-width mapping lands.
 #include "platform/FullWidth.h"
 
+#include "platform/Codec.h"
+
+#include <array>
+
 namespace mv {
-std::string ToFullWidth(const std::string& text) { return text; }
+namespace {
+
+constexpr unsigned char kVoicedMark = 0xDE;     // ﾞ
+constexpr unsigned char kSemiVoicedMark = 0xDF; // ﾟ
+// A mark that cannot be combined, and a pair whose combined form code page 932 lacks.
+constexpr char kUnmappable = '?';
+
+// The double-byte forms of one run of consecutive single bytes, first byte `first`.
+struct FormRun {
+    unsigned char first;
+    const char* forms; // UTF-8, one character per byte of the run
+};
+
+// The other ASCII characters and the half-width katakana become their full-width forms; "\" is
+// left as it is, as the locale's mapping does (the code page also reads it as the yen sign).
+constexpr std::array kForms{
+    FormRun{0x20, "　！＂＃＄％＆＇（）＊＋，－．／０１２３４５６７８９：；＜＝＞？＠"},
+    FormRun{0x41, "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ［"},
+    FormRun{0x5D, "］＾＿｀ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝～"},
+    FormRun{0xA1, "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテト"
+                  "ナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン"},
+};
+constexpr FormRun kVoicedKaToTo{0xB6, "ガギグゲゴザジズゼゾダヂヅデド"};
+constexpr FormRun kVoicedHaToHo{0xCA, "バビブベボ"};
+constexpr FormRun kSemiVoicedHaToHo{0xCA, "パピプペポ"};
+constexpr FormRun kVoicedU{0xB3, "ヴ"};
+
+using FormTable = std::array<std::string, 256>;
+
+void Fill(FormTable& table, const FormRun& run) {
+    const std::string forms = Sjis(run.forms);
+    for (std::size_t i = 0; i + 1 < forms.size(); i += 2) {
+        table[run.first + i / 2] = forms.substr(i, 2);
+    }
+}
+
+struct Tables {
+    FormTable single;     // by byte; empty: the byte stays as it is
+    FormTable voiced;     // by the byte before ﾞ
+    FormTable semiVoiced; // by the byte before ﾟ
+    std::string loneLeadByte = Sjis("・");
+};
+
+const Tables& FullWidthTables() {
+    static const Tables tables = [] {
+        Tables t;
+        for (const FormRun& run : kForms) {
+            Fill(t.single, run);
+        }
+        Fill(t.voiced, kVoicedKaToTo);
+        Fill(t.voiced, kVoicedHaToHo);
+        Fill(t.voiced, kVoicedU);
+        Fill(t.semiVoiced, kSemiVoicedHaToHo);
+        return t;
+    }();
+    return tables;
+}
+
+constexpr bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+// ﾜﾞ and ｦﾞ would be ヷ and ヺ, which code page 932 cannot hold.
+constexpr bool IsUnmappablePair(unsigned char b, unsigned char mark) {
+    return mark == kVoicedMark && (b == 0xDC || b == 0xA6);
+}
+
+} // namespace
+
+std::string ToFullWidth(const std::string& text) {
+    const Tables& t = FullWidthTables();
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const unsigned char next =
+            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (IsLeadByte(b)) {
+            if (IsTrailByte(next)) {
+                out.append(text, i, 2);
+                ++i;
+            } else {
+                out += t.loneLeadByte;
+            }
+            continue;
+        }
+        const std::string* combined = next == kVoicedMark       ? &t.voiced[b]
+                                      : next == kSemiVoicedMark ? &t.semiVoiced[b]
+                                                                : nullptr;
+        if (combined != nullptr && !combined->empty()) {
+            out += *combined;
+            ++i;
+        } else if (IsUnmappablePair(b, next)) {
+            out += kUnmappable;
+            ++i;
+        } else if (b == kVoicedMark || b == kSemiVoicedMark) {
+            out += kUnmappable;
+        } else if (!t.single[b].empty()) {
+            out += t.single[b];
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
+}
+
 } // namespace mv

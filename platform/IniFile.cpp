@@ -46,27 +46,9 @@ std::string_view Trim(std::string_view s) {
     return TrimEnd(s);
 }
 
-std::size_t CharLength(std::string_view s, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 // ASCII letters match in either case; both bytes of a double-byte character match exactly.
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size();) {
-        const std::size_t n = CharLength(a, i);
-        if (n == 2 ? a.compare(i, 2, b.substr(i, 2)) != 0 : LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-        i += n;
-    }
-    return true;
+    return FoldAsciiCase(a) == FoldAsciiCase(b);
 }
 
 enum class LineKind { Other, Section, Key };
@@ -85,7 +67,7 @@ ParsedLine Parse(std::string_view line) {
     if (body.front() == '[') {
         std::size_t end = 1;
         while (end < body.size() && body[end] != ']') {
-            end += CharLength(body, end);
+            end += CharacterLength(body, end);
         }
         return {LineKind::Section, Trim(body.substr(1, std::min(end, body.size()) - 1)), 0};
     }
@@ -131,8 +113,8 @@ Location Find(const Lines& lines, const std::string& section, const std::string&
 // Cuts to MaxValueBytes without splitting a double-byte character.
 std::string Cut(std::string_view value) {
     std::size_t end = 0;
-    while (end < value.size() && end + CharLength(value, end) <= MaxValueBytes) {
-        end += CharLength(value, end);
+    while (end < value.size() && end + CharacterLength(value, end) <= MaxValueBytes) {
+        end += CharacterLength(value, end);
     }
     return std::string(value.substr(0, end));
 }

@@ -71,14 +71,9 @@ void SaveSettings(const std::string& folderText, const TSettings& settings) {
 }
 
 std::string AddTrailingBackslash(const std::string& text) {
-    // Walk whole characters so that a final second byte of a double-byte character is not
-    // taken for a separator.
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        last = i;
-        i += IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2u : 1u;
-    }
-    if (!text.empty() && last == text.size() - 1 && text[last] == PathSeparator) {
+    // A final second byte of a double-byte character is not a separator.
+    if (!text.empty() && LastCharacterStart(text) == text.size() - 1 &&
+        text.back() == PathSeparator) {
         return text;
     }
     return text + PathSeparator;
