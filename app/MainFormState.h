@@ -1,0 +1,33 @@
+#pragma once
+
+// Everything the main window's operations work on: its settings, the meetings found at
+// start-up, the selection, the widgets' model and the folders it uses. The race load stages
+// read and write it.
+
+#include "app/MainWindowModel.h"
+#include "app/MeetingTable.h"
+#include "app/Selection.h"
+#include "settings/Settings.h"
+
+#include <string>
+
+namespace mv {
+
+struct MainFormState {
+    TSettings settings; // the main window's copy
+    MeetingTable meetings;
+    Selection selection;
+    MainWindowModel window;
+    std::string settingsPath; // the settings file
+    std::string cacheFolder;  // where the caches go, ending with the separator
+
+    // PatDir + "Uy-" + CodeDigit[9 + slot] + ".jra".
+    std::string MeetingIndexPath(int slot) const;
+    // The path of a data file of kind 1..5 and race 1..12 of the current venue slot. Needs
+    // CurVenue 1..10.
+    std::string DataFilePath(int kind, int race) const;
+    // A cache file next to the executable.
+    std::string CachePath(const std::string& name) const { return cacheFolder + name; }
+};
+
+} // namespace mv

@@ -1,0 +1,16 @@
+#pragma once
+
+// The settings dialog (TSubForm) in Qt: created for one opening, shown modally over its
+// owner, discarded when closed.
+
+#include <QWidget>
+#include <string>
+
+namespace mv::gui {
+
+class QtUiServices;
+
+// Creates the dialog, shows it modally over owner and returns once it has closed.
+void RunSettingsDialog(QWidget* owner, QtUiServices& ui, const std::string& settingsPath);
+
+} // namespace mv::gui

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/MainFormState.h"
+
+namespace mv {
+
+// Fills MemoSeiseki with the payouts and refunds of the current race's results file, or
+// "備考：" when the race has none.
+void ShowResults(MainFormState& state);
+
+} // namespace mv
