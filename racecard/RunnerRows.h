@@ -8,22 +8,33 @@
 #include "platform/TextFile.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace mv {
+
+// Widths of the fields that are set or tested as a whole run of blanks.
+inline constexpr std::size_t WinOddsWidth = 10;
+inline constexpr std::size_t PlaceOddsWidth = 12;
+inline constexpr std::size_t RemarksWidth = 20;
+
+// The remarks of a scratched runner (UTF-8; "●出走取消" and 10 blanks, 20 bytes in code page
+// 932). Any of the three files can set it; the merge keys the runner as scratched by it.
+inline constexpr std::string_view ScratchedRemarksText = "●出走取消          ";
 
 struct TRunnerRow {
     std::string Bracket = std::string(1, ' ');
     std::string HorseNo = std::string(2, ' ');
-    std::string WinOdds = std::string(10, ' ');
-    std::string PlaceOdds = std::string(12, ' ');
+    std::string WinOdds = std::string(WinOddsWidth, ' ');
+    std::string PlaceOdds = std::string(PlaceOddsWidth, ' ');
     std::string HorseName = std::string(18, ' ');
     std::string BodyWeight = std::string(3, ' ');
     std::string WeightChange = std::string(4, ' ');
     std::string ApprenticeMark = std::string(3, ' ');
     std::string Jockey = std::string(18, ' ');
     std::string WeightCarried = std::string(4, ' ');
-    std::string Remarks = std::string(20, ' ');
+    std::string Remarks = std::string(RemarksWidth, ' ');
     std::string SlotNo = std::string(2, ' ');
 };
 
