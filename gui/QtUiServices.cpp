@@ -6,6 +6,7 @@
 #include "platform/Failure.h"
 #include "platform/FileQuery.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -22,7 +23,16 @@
 namespace mv::gui {
 namespace {
 
-QString Title() { return FromSjis(ApplicationTitle(ExecutablePath())); }
+QString Title() {
+    try {
+        return FromSjis(ApplicationTitle(ExecutablePath()));
+    } catch (const Failure&) {
+        // A folder name that code page 932 cannot hold: the title needs only the file's name,
+        // and the box must still show the failure it was opened for.
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        return FromSjis(ApplicationTitle(ToSjis(name).value_or(std::string())));
+    }
+}
 
 void CentreOnScreen(QWidget& w) {
     w.adjustSize();
@@ -87,32 +97,35 @@ void QtUiServices::ShowError(const std::string& text) {
 }
 
 bool QtUiServices::AskYesNo(const std::string& question) {
-    return ShowBox(parent_, QMessageBox::Question, question,
-                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ShowBox(parent_, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 std::optional<std::string> QtUiServices::SelectFolder(const std::string& initialFolder) {
     const QString initial = FromSjis(initialFolder);
-    const QString start =
-        (!initial.trimmed().isEmpty() && QFileInfo(initial).isDir()) ? initial : QDir::currentPath();
+    const QString start = (!initial.trimmed().isEmpty() && QFileInfo(initial).isDir())
+                              ? QFileInfo(initial).absoluteFilePath()
+                              : QDir::currentPath();
     FolderChooser chooser(parent_, QDir::cleanPath(start));
     for (;;) {
         if (chooser.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
-        QString chosen = chooser.path();
-        if (chosen.isEmpty()) {
-            throw Failure::Other(Sjis("ディレクトリを作成できません"));
-        }
+        const QString typed = chooser.path();
         // The full path without a final separator, except for the root.
-        chosen = QDir::cleanPath(QDir(chosen).absolutePath());
+        const QString chosen = QDir::cleanPath(QDir(typed).absolutePath());
         const auto sjis = ToSjis(chosen);
         if (!sjis) {
-            throw Failure::Other(Sjis("選択したフォルダの名前に Shift_JIS で表せない文字があります"));
+            throw Failure::Other(
+                Sjis("選択したフォルダの名前に Shift_JIS で表せない文字があります"));
         }
-        if (!QFileInfo(chosen).isDir()) {
+        // An empty field names no existing folder either: it is offered for creation first.
+        if (typed.isEmpty() || !QFileInfo(chosen).isDir()) {
             if (!AskYesNo(Sjis("指定されたディレクトリが存在しません。作成しますか？"))) {
                 continue;
+            }
+            if (typed.isEmpty()) {
+                throw Failure::Other(Sjis("ディレクトリを作成できません"));
             }
             // A folder that cannot be created is not reported here: the folder test made when
             // the settings are closed tells the user.

@@ -1,0 +1,20 @@
+#pragma once
+
+// DEGrid: the race card as a grid of 11 columns whose fixed header row is the model's row 0
+// and whose 18 rows below hold the runners.
+
+#include "app/MainWindowModel.h"
+
+#include <QTableWidget>
+
+namespace mv::gui {
+
+class RaceCardGrid : public QTableWidget {
+public:
+    explicit RaceCardGrid(QWidget* parent);
+
+    // Copies every cell of the model's grid, the header row included.
+    void Show(const decltype(MainWindowModel::DEGrid)& cells);
+};
+
+} // namespace mv::gui

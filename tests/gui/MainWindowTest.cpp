@@ -1,0 +1,211 @@
+// The main window on the sample folder, driven by clicks on its widgets: what it shows must
+// be the form's model after every event, and its widgets sit where the window puts them.
+
+#include "gui/MainWindow.h"
+
+#include "gui/QtText.h"
+#include "platform/Codec.h"
+#include "settings/SettingsFile.h"
+#include "support/ParamName.h"
+#include "support/TempFolder.h"
+#include "tools/SampleFolder.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+
+namespace mv {
+namespace {
+
+QString Text(const char* utf8) {
+    return gui::FromSjis(Sjis(utf8));
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() {
+        std::filesystem::create_directory(temp_.osPath() / "PAT");
+        std::filesystem::create_directory(temp_.osPath() / "cache");
+        sample::WriteSampleFolder(temp_.path() + "PAT/");
+        const std::string ini = temp_.path() + "Q-MvRV98.ini";
+        SaveSettings(ini, temp_.path() + "PAT/", LoadSettings(ini));
+        form_ = std::make_unique<TMainForm>(ui_, ini, temp_.path() + "cache/");
+        window_ = std::make_unique<gui::MainWindow>(ui_, *form_);
+        window_->show();
+        QApplication::processEvents();
+    }
+
+    template <typename Widget>
+    Widget& Find(const char* name) {
+        auto* widget = window_->findChild<Widget*>(QLatin1String(name));
+        if (widget == nullptr) {
+            throw std::runtime_error(std::string("no widget ") + name);
+        }
+        return *widget;
+    }
+
+    void Click(const char* name) {
+        QWidget& widget = Find<QWidget>(name);
+        // On the radio indicator or the button face, away from any caption's end.
+        QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(6, widget.height() / 2));
+    }
+
+    // Every widget that shows a model field shows exactly that field.
+    void ExpectShowsModel() {
+        const MainWindowModel& m = form_->window();
+        EXPECT_EQ(Find<QLineEdit>("EditYMDR").text(), gui::FromSjis(m.EditYMDR));
+        EXPECT_EQ(Find<QLineEdit>("EditTokubetu").text(), gui::FromSjis(m.EditTokubetu));
+        EXPECT_EQ(Find<QLineEdit>("EditTousuu").text(), gui::FromSjis(m.EditTousuu));
+        auto& grid = Find<QTableWidget>("DEGrid");
+        for (int c = 0; c < GridColumns; ++c) {
+            const auto column = static_cast<std::size_t>(c);
+            EXPECT_EQ(grid.horizontalHeaderItem(c)->text(), gui::FromSjis(m.DEGrid[0][column]));
+            for (int row = 1; row < GridRows; ++row) {
+                EXPECT_EQ(grid.item(row - 1, c)->text(),
+                          gui::FromSjis(m.DEGrid[static_cast<std::size_t>(row)][column]))
+                    << "row " << row << " column " << c;
+            }
+        }
+        EXPECT_EQ(Find<QGroupBox>("GBOdds2").title(), gui::FromSjis(m.GBOdds2));
+        const QStringList results = Find<QPlainTextEdit>("MemoSeiseki").toPlainText().split(u'\n');
+        ASSERT_EQ(static_cast<std::size_t>(results.size()),
+                  std::max<std::size_t>(m.MemoSeiseki.size(), 1));
+        for (std::size_t i = 0; i < m.MemoSeiseki.size(); ++i) {
+            EXPECT_EQ(results[static_cast<qsizetype>(i)], gui::FromSjis(m.MemoSeiseki[i]));
+        }
+        for (int i = 0; i < RadioCount; ++i) {
+            const Radio r = static_cast<Radio>(i);
+            const auto& button = Find<QRadioButton>(NameOf(r));
+            EXPECT_EQ(button.isChecked(), m.radio(r).checked) << NameOf(r);
+            EXPECT_EQ(button.isVisibleTo(button.parentWidget()), m.radio(r).visible) << NameOf(r);
+        }
+    }
+
+    test::TempFolder temp_;
+    gui::QtUiServices ui_;
+    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<gui::MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, StartsWithTheMeetingsCaptionedAndNoRaceGroup) {
+    EXPECT_EQ(window_->windowTitle(), Text("Q-MvRCV98 Viewer    version 3.62"));
+    EXPECT_EQ(Find<QRadioButton>("RBkaisai1").text(), Text("東京"));
+    EXPECT_EQ(Find<QRadioButton>("RBkaisai2").text(), Text("京都"));
+    EXPECT_EQ(Find<QRadioButton>("RBkaisai4").text(), Text("中山前日"));
+    for (const char* empty : {"RBkaisai3", "RBkaisai5", "RBkaisai6"}) {
+        EXPECT_FALSE(Find<QRadioButton>(empty).isVisible()) << empty;
+    }
+    EXPECT_FALSE(Find<QRadioButton>("RBkaisai1").isChecked());
+    EXPECT_FALSE(Find<QGroupBox>("GBR").isVisible());
+    EXPECT_EQ(Find<QLineEdit>("EditYMDR").text(), Text("Q-Mv series 「Q-MvＲＣＶ98 Viewer」"));
+    const auto& grid = Find<QTableWidget>("DEGrid");
+    EXPECT_EQ(grid.horizontalHeaderItem(0)->text(), Text("枠"));
+    EXPECT_EQ(grid.horizontalHeaderItem(10)->text(), Text("記事"));
+    ExpectShowsModel();
+}
+
+TEST_F(MainWindowTest, VenueClickShowsItsFirstRaceWithTheRaceGroup) {
+    Click("RBkaisai1");
+    EXPECT_TRUE(Find<QRadioButton>("RBkaisai1").isChecked());
+    EXPECT_TRUE(Find<QGroupBox>("GBR").isVisible());
+    EXPECT_TRUE(Find<QRadioButton>("RBR01").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("RBR12").isVisible());
+    EXPECT_TRUE(Find<QRadioButton>("RBSort1").isVisible());
+    EXPECT_EQ(form_->state().selection.CurRace, 1);
+    ExpectShowsModel();
+}
+
+TEST_F(MainWindowTest, RaceClickMovesTheCheckAndShowsThatRace) {
+    Click("RBkaisai1");
+    Click("RBR03");
+    EXPECT_TRUE(Find<QRadioButton>("RBR03").isChecked());
+    EXPECT_FALSE(Find<QRadioButton>("RBR01").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("RBkaisai1").isChecked()) << "another group keeps its check";
+    EXPECT_EQ(form_->state().selection.CurRace, 3);
+    // The race was loaded, not just cleared: a header line and a race card are on show.
+    EXPECT_NE(Find<QLineEdit>("EditYMDR").text(), Text("Q-Mv series 「Q-MvＲＣＶ98 Viewer」"));
+    EXPECT_FALSE(Find<QTableWidget>("DEGrid").item(0, 4)->text().isEmpty());
+    ExpectShowsModel();
+}
+
+// Qt would toggle a lone checkable button off; here only the model decides, and clicking a
+// checked button changes nothing.
+TEST_F(MainWindowTest, ClickOnACheckedButtonLeavesItChecked) {
+    Click("RBkaisai1");
+    Click("RBR02");
+    Click("RBR02");
+    Click("RBkaisai1");
+    EXPECT_TRUE(Find<QRadioButton>("RBkaisai1").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("RBR02").isChecked());
+    EXPECT_EQ(form_->state().selection.CurRace, 2);
+    ExpectShowsModel();
+}
+
+TEST_F(MainWindowTest, EndButtonClosesTheWindow) {
+    Click("ButtonEND");
+    EXPECT_TRUE(ui_.endRequested());
+    EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(MainWindowTest, DockedWidgetsFollowTheWindowSize) {
+    window_->resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(Find<QWidget>("PanelODDS").geometry(), QRect(0, 511, 900, 189));
+    EXPECT_EQ(Find<QWidget>("PanelDE").geometry(), QRect(0, 0, 665, 511));
+    EXPECT_EQ(Find<QWidget>("DEGrid").geometry(), QRect(1, 181, 663, 329));
+    EXPECT_EQ(Find<QWidget>("MemoSeiseki").geometry(), QRect(708, 1, 191, 187));
+    EXPECT_EQ(Find<QWidget>("PanelPAD").geometry(), QRect(665, 0, 127, 385)) << "not docked";
+}
+
+struct Designed {
+    const char* name;
+    QRect geometry;
+    const char* family;
+    int pixelSize;
+};
+
+// Names the row in test listings.
+void PrintTo(const Designed& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class DesignedWidget : public MainWindowTest, public testing::WithParamInterface<Designed> {};
+
+TEST_P(DesignedWidget, SitsAtItsPlaceInItsFont) {
+    const QWidget& widget = Find<QWidget>(GetParam().name);
+    EXPECT_EQ(widget.geometry(), GetParam().geometry);
+    EXPECT_EQ(widget.font().family(), QLatin1String(GetParam().family));
+    EXPECT_EQ(widget.font().pixelSize(), GetParam().pixelSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, DesignedWidget,
+    testing::Values(Designed{"PanelDE", {0, 0, 665, 384}, "IPAPGothic", 12},
+                    Designed{"DEGrid", {1, 54, 663, 329}, "IPAGothic", 13},
+                    Designed{"EditYMDR", {8, 8, 257, 20}, "IPAGothic", 12},
+                    Designed{"EditTokubetu", {272, 8, 249, 24}, "IPAGothic", 16},
+                    Designed{"EditCourse", {528, 32, 33, 20}, "IPAPGothic", 12},
+                    Designed{"Label2", {608, 32, 26, 13}, "IPAPGothic", 13},
+                    Designed{"RBkaisai6", {8, 96, 89, 17}, "IPAPGothic", 15},
+                    Designed{"RBR12", {8, 216, 49, 17}, "IPAGothic", 19},
+                    Designed{"UpDate", {80, 224, 41, 113}, "IPAPGothic", 12},
+                    Designed{"GBOdds3", {352, 4, 241, 181}, "IPAPGothic", 13},
+                    Designed{"RBNor3", {88, 16, 49, 17}, "IPAPGothic", 13},
+                    Designed{"MemoOdds2", {9, 40, 168, 136}, "IPAGothic", 16},
+                    Designed{"PanelODDS", {0, 384, 792, 189}, "IPAPGothic", 12},
+                    Designed{"MemoSeiseki", {600, 1, 191, 187}, "IPAGothic", 12}),
+    test::ByName());
+
+} // namespace
+} // namespace mv

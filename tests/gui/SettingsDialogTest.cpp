@@ -1,0 +1,86 @@
+// The settings dialog's window driven through its widgets on the offscreen platform.
+
+#include "gui/SettingsDialog.h"
+
+#include "gui/QtUiServices.h"
+#include "platform/Codec.h"
+#include "platform/IniFile.h"
+#include "support/TempFolder.h"
+#include "tools/SampleWriters.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace mv {
+namespace {
+
+TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
+    test::TempFolder temp;
+    std::filesystem::create_directory(temp.osPath() / "PAT");
+    const std::string pat = temp.path() + "PAT/";
+    sample::WriteDataFile(pat, sample::MeetingIndexName(1),
+                          sample::Line1(sample::MeetingIndexFile{"05", "2", "06", "01"}));
+    const std::string ini = temp.path() + "Q-MvRV98.ini";
+    WriteProfileString(ini, "Dir", "PatDir", pat);
+    WriteProfileString(ini, "Options", "US", "1");
+
+    QWidget owner;
+    owner.show();
+    gui::QtUiServices ui(&owner);
+
+    // Any message box that opens is recorded and dismissed, so a fault cannot hang the test.
+    QStringList boxes;
+    QTimer dismisser;
+    QObject::connect(&dismisser, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->accept();
+        }
+    });
+    dismisser.start(20);
+
+    bool signSwitched = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("SubForm"));
+        EXPECT_EQ(dialog->parentWidget(), &owner);
+        auto* minus = dialog->findChild<QRadioButton*>(QStringLiteral("RadioButton2"));
+        auto* triangle = dialog->findChild<QRadioButton*>(QStringLiteral("RadioButton1"));
+        auto* close = dialog->findChild<QPushButton*>(QStringLiteral("Button2"));
+        if (minus == nullptr || triangle == nullptr || close == nullptr) {
+            ADD_FAILURE() << "a widget is missing";
+            dialog->done(QDialog::Rejected);
+            return;
+        }
+        minus->click();
+        signSwitched = minus->isChecked() && !triangle->isChecked();
+        close->click();
+    });
+    gui::RunSettingsDialog(&owner, ui, ini);
+
+    EXPECT_TRUE(signSwitched);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QStringLiteral(" / ")).toStdString();
+    EXPECT_FALSE(ui.endRequested());
+    EXPECT_EQ(ReadProfileString(ini, "Options", "PN", ""), Sjis("－"));
+    EXPECT_EQ(ReadProfileString(ini, "Dir", "PatDir", ""), pat);
+}
+
+} // namespace
+} // namespace mv
+
+int main(int argc, char** argv) {
+    // No display is needed: the dialog is driven through its widgets.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
