@@ -4,6 +4,7 @@
 #include "platform/Failure.h"
 
 #include <algorithm>
+#include <ctime>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,13 +57,19 @@ bool Matches(const std::string& pattern, std::size_t p, const std::string& name,
 }
 
 struct Entry {
+    std::string folded; // the name with letter case folded, for matching and ordering
     std::string name;   // code page 932
     std::string osPath; // as the system takes it
 };
 
 // The entries of a folder whose names code page 932 can hold, in the platform's listing
 // order: by name with letter case ignored.
-std::vector<Entry> ListFolder(const std::string& osFolder) {
+struct Listing {
+    timespec modified{};
+    std::vector<Entry> entries;
+};
+
+std::vector<Entry> ReadFolder(const std::string& osFolder) {
     std::vector<Entry> entries;
     DIR* dir = ::opendir(osFolder.c_str());
     if (dir == nullptr) {
@@ -74,15 +81,49 @@ std::vector<Entry> ListFolder(const std::string& osFolder) {
             continue;
         }
         if (auto name = TryUtf8ToSjis(osName)) {
-            entries.push_back({*name, osFolder + PathSeparator + osName});
+            entries.push_back({FoldAsciiCase(*name), *name, osFolder + PathSeparator + osName});
         }
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const auto fa = FoldAsciiCase(a.name), fb = FoldAsciiCase(b.name);
-        return fa != fb ? fa < fb : a.name < b.name;
+        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
     return entries;
+}
+
+// A race probe asks for sixty names in a folder that may hold tens of thousands of files, so a
+// listing is kept while the folder is unchanged. A folder changed within the last two seconds
+// is read afresh, since its time stamp may not yet tell a change made in the same tick.
+const std::vector<Entry>& ListFolder(const std::string& osFolder) {
+    static std::string cachedFolder;
+    static Listing cached;
+    static const std::vector<Entry> none;
+    struct stat st {};
+    if (::stat(osFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return none;
+    }
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const bool settled = now.tv_sec - st.st_mtim.tv_sec > 2;
+    const bool unchanged = cachedFolder == osFolder && settled &&
+                           cached.modified.tv_sec == st.st_mtim.tv_sec &&
+                           cached.modified.tv_nsec == st.st_mtim.tv_nsec;
+    if (!unchanged) {
+        cached = {st.st_mtim, ReadFolder(osFolder)};
+        cachedFolder = settled ? osFolder : std::string();
+    }
+    return cached.entries;
+}
+
+struct FoldedOrder {
+    bool operator()(const Entry& e, const std::string& folded) const { return e.folded < folded; }
+    bool operator()(const std::string& folded, const Entry& e) const { return folded < e.folded; }
+};
+
+// The entries whose folded name is `folded`, in listing order.
+std::pair<std::vector<Entry>::const_iterator, std::vector<Entry>::const_iterator>
+EntriesNamed(const std::vector<Entry>& entries, const std::string& folded) {
+    return std::equal_range(entries.begin(), entries.end(), folded, FoldedOrder{});
 }
 
 bool IsRegularFile(const std::string& osPath) {
@@ -102,10 +143,10 @@ std::optional<std::string> Resolve(const std::string& path, Accept accept) {
     if (parts.name.empty()) {
         return std::nullopt;
     }
-    const std::string wanted = FoldAsciiCase(parts.name);
-    for (const auto& entry : ListFolder(parts.folder)) {
-        if (FoldAsciiCase(entry.name) == wanted && accept(entry.osPath)) {
-            return entry.osPath;
+    const auto [first, last] = EntriesNamed(ListFolder(parts.folder), FoldAsciiCase(parts.name));
+    for (auto entry = first; entry != last; ++entry) {
+        if (accept(entry->osPath)) {
+            return entry->osPath;
         }
     }
     return std::nullopt;
@@ -129,7 +170,7 @@ bool PatternFileExists(const std::string& pattern) {
     const SplitPath parts = Split(pattern);
     const std::string wanted = FoldAsciiCase(parts.name);
     for (const auto& entry : ListFolder(parts.folder)) {
-        if (Matches(wanted, 0, FoldAsciiCase(entry.name), 0)) {
+        if (Matches(wanted, 0, entry.folded, 0)) {
             return IsRegularFile(entry.osPath);
         }
     }

@@ -4,6 +4,7 @@
 #include "support/ParamName.h"
 #include "support/TempFolder.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -100,6 +101,26 @@ TEST(ExecutableFolder, IsTheFolderOfTheRunningBinaryEndingWithTheSeparator) {
     EXPECT_EQ(folder.back(), PathSeparator);
     EXPECT_EQ(ExecutablePath().substr(0, folder.size()), folder);
     EXPECT_TRUE(FileExists(ExecutablePath()));
+}
+
+} // namespace
+} // namespace mv
+
+namespace mv {
+namespace {
+
+TEST(FileExists, SeesFilesAddedToAFolderItListedBefore) {
+    test::TempFolder dir;
+    dir.Write("DE-58B.JRA", "x");
+    // An old folder: its listing is kept while it stays unchanged.
+    const auto old = std::filesystem::last_write_time(dir.osPath()) - std::chrono::hours(1);
+    std::filesystem::last_write_time(dir.osPath(), old);
+    EXPECT_TRUE(FileExists(dir.path() + "De-58b.jra"));
+    EXPECT_FALSE(FileExists(dir.path() + "Zo-58b.jra"));
+    dir.Write("ZO-58B.JRA", "x");
+    EXPECT_TRUE(FileExists(dir.path() + "Zo-58b.jra"));
+    std::filesystem::remove(dir.osPath() / "DE-58B.JRA");
+    EXPECT_FALSE(FileExists(dir.path() + "De-58b.jra"));
 }
 
 } // namespace
