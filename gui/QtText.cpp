@@ -4,7 +4,9 @@
 
 namespace mv::gui {
 
-QString FromSjis(const std::string& sjis) { return QString::fromStdU16String(SjisToUtf16(sjis)); }
+QString FromSjis(const std::string& sjis) {
+    return QString::fromStdU16String(SjisToUtf16(sjis));
+}
 
 std::optional<std::string> ToSjis(const QString& text) {
     return TryUtf16ToSjis(text.toStdU16String());

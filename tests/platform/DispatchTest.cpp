@@ -1,10 +1,10 @@
-#include "platform/Codec.h"
 #include "platform/Dispatch.h"
+
+#include "platform/Codec.h"
 #include "platform/Failure.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace mv {
