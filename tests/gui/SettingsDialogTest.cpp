@@ -74,13 +74,3 @@ TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
 
 } // namespace
 } // namespace mv
-
-int main(int argc, char** argv) {
-    // No display is needed: the dialog is driven through its widgets.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
