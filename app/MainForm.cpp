@@ -6,6 +6,7 @@
 #include "platform/Codec.h"
 #include "platform/Fields.h"
 #include "platform/FileQuery.h"
+#include "platform/RadioRule.h"
 #include "platform/TextFile.h"
 #include "racecard/RaceCard.h"
 #include "racecard/RaceHeader.h"
@@ -94,17 +95,10 @@ void TMainForm::ClearPanels() {
 
 void TMainForm::Check(Radio r) {
     MainWindowModel& w = state_.window;
-    if (w.radio(r).checked) {
-        return;
+    if (CheckRadio(
+            r, RadioCount, [&](Radio b) -> RadioButton& { return w.radio(b); }, ParentOf)) {
+        Click(r);
     }
-    for (int i = 0; i < RadioCount; ++i) {
-        const Radio other = static_cast<Radio>(i);
-        if (ParentOf(other) == ParentOf(r)) {
-            w.radio(other).checked = false;
-        }
-    }
-    w.radio(r).checked = true;
-    Click(r);
 }
 
 void TMainForm::Click(Radio r) {

@@ -1,6 +1,7 @@
 #include "settings/SubForm.h"
 
 #include "platform/Codec.h"
+#include "platform/RadioRule.h"
 #include "settings/SettingsFile.h"
 
 #include <utility>
@@ -113,17 +114,10 @@ void TSubForm::Button2Click() {
 }
 
 void TSubForm::Check(SubRadio r) {
-    if (model_.radio(r).checked) {
-        return;
+    auto button = [&](SubRadio b) -> SubRadioButton& { return model_.radio(b); };
+    if (CheckRadio(r, SubRadioCount, button, GroupOf)) {
+        Click(r);
     }
-    for (int i = 0; i < SubRadioCount; ++i) {
-        const SubRadio other = static_cast<SubRadio>(i);
-        if (GroupOf(other) == GroupOf(r)) {
-            model_.radio(other).checked = false;
-        }
-    }
-    model_.radio(r).checked = true;
-    Click(r);
 }
 
 void TSubForm::Click(SubRadio r) {
