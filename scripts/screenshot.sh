@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the viewer, opens it on the sample folder under Xvfb, chooses the first venue and
-# saves the window as docs/main-window.png.
+# Builds the viewer, opens it on the sample folder under Xvfb and saves the window: with the
+# first venue chosen (docs/main-window.png), and at its race 3, which has a scratched runner,
+# with the race card sorted by popularity (docs/race-card.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
@@ -15,8 +16,10 @@ trap 'rm -rf "$work"' EXIT
 cp "$bin/Q-MvRCV98" "$work/"
 "$bin/make-sample-folder" "$work/sample-pat/" --settings-if-absent "$work/Q-MvRV98.ini" >/dev/null
 
-# The first venue button: PanelPAD (665, 0) + GBjyoumei (8, 8) + RBkaisai1 (8, 16), at its
-# indicator.
+# Button indicators: the first venue button at PanelPAD (665, 0) + GBjyoumei (8, 8) +
+# RBkaisai1 (8, 16); RBR03 at PanelPAD + GBR (8, 136) + (8, 48); RBSortT at PanelDE (0, 0) +
+# (8, 32).
 mkdir -p docs
 scripts/xvfb-shot.sh "$work/Q-MvRCV98" docs/main-window.png 687 32
-echo "Screenshot saved to docs/main-window.png"
+scripts/xvfb-shot.sh "$work/Q-MvRCV98" docs/race-card.png 687 32 687 192 14 40
+echo "Screenshots saved to docs/main-window.png and docs/race-card.png"

@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# Runs the viewer under Xvfb and saves a screenshot of its window. With X and Y, clicks at
-# that point of the window first (window coordinates), as a user choosing a button would.
-# Usage: scripts/xvfb-shot.sh VIEWER PNG [X Y]
+# Runs the viewer under Xvfb and saves a screenshot of its window. Each X Y pair is a click at
+# that point of the window (window coordinates), made in order before the shot, as a user
+# choosing buttons would.
+# Usage: scripts/xvfb-shot.sh VIEWER PNG [X Y]...
 set -euo pipefail
-if [ $# -ne 2 ] && [ $# -ne 4 ]; then
-    echo "usage: $0 VIEWER PNG [X Y]" >&2
+if [ $# -lt 2 ] || [ $(( $# % 2 )) -ne 0 ]; then
+    echo "usage: $0 VIEWER PNG [X Y]..." >&2
     exit 2
 fi
 rm -f "$2"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -e
-    "$1" & viewer=$!
+    viewer_path=$1 png=$2
+    shift 2
+    "$viewer_path" & viewer=$!
     trap "kill $viewer 2>/dev/null" EXIT
     id=$(timeout 30 xdotool search --sync --onlyvisible --name "Q-MvRCV98 Viewer" | head -n 1)
     sleep 2
-    if [ $# -eq 4 ]; then
-        xdotool mousemove --window "$id" "$3" "$4" click 1
+    while [ $# -ge 2 ]; do
+        xdotool mousemove --window "$id" "$1" "$2" click 1
         sleep 2
-    fi
-    import -window "$id" "$2"
+        shift 2
+    done
+    import -window "$id" "$png"
 ' _ "$@"
 [ -s "$2" ]
