@@ -6,7 +6,7 @@
 namespace mv {
 
 std::string ApplicationTitle(const std::string& executablePath) {
-    std::string name = executablePath.substr(executablePath.rfind(PathSeparator) + 1);
+    std::string name = executablePath.substr(LastSeparator(executablePath) + 1);
     name = name.substr(0, name.find('.'));
     // Lower-case ASCII letters after the first character, skipping double-byte characters,
     // whose second byte may look like a letter.

@@ -1,93 +1,9 @@
 #include "platform/Codec.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <iconv.h>
 
 namespace mv {
-namespace {
-
-// One open conversion descriptor per direction, for the whole run.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            std::fprintf(stderr, "iconv cannot convert %s to %s\n", from, to);
-            std::abort();
-        }
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts the whole input. On an input sequence that cannot be converted, `replacement`
-    // (when given) is written instead and `unit` bytes of input are skipped; otherwise the
-    // conversion fails.
-    std::optional<std::string> Run(std::string_view in, std::string_view replacement,
-                                   std::size_t unit) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string out;
-        out.resize(in.size() * 4 + 16);
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char* dst = out.data();
-        std::size_t dstLeft = out.size();
-        while (srcLeft > 0) {
-            if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) {
-                break;
-            }
-            if (errno == E2BIG) {
-                const std::size_t used = out.size() - dstLeft;
-                out.resize(out.size() * 2);
-                dst = out.data() + used;
-                dstLeft = out.size() - used;
-                continue;
-            }
-            // EILSEQ or EINVAL (an incomplete sequence at the end).
-            if (replacement.empty()) {
-                return std::nullopt;
-            }
-            const std::size_t skip = srcLeft < unit ? srcLeft : unit;
-            src += skip;
-            srcLeft -= skip;
-            while (dstLeft < replacement.size()) {
-                const std::size_t used = out.size() - dstLeft;
-                out.resize(out.size() * 2);
-                dst = out.data() + used;
-                dstLeft = out.size() - used;
-            }
-            for (char c : replacement) {
-                *dst++ = c;
-                --dstLeft;
-            }
-        }
-        out.resize(out.size() - dstLeft);
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-Converter& Utf8ToSjisConverter() {
-    static Converter c("CP932", "UTF-8");
-    return c;
-}
-Converter& SjisToUtf8Converter() {
-    static Converter c("UTF-8", "CP932");
-    return c;
-}
-Converter& SjisToUtf16Converter() {
-    static Converter c("UTF-16LE", "CP932");
-    return c;
-}
-Converter& Utf16ToSjisConverter() {
-    static Converter c("CP932", "UTF-16LE");
-    return c;
-}
-
-} // namespace
 
 std::string Sjis(std::string_view utf8) {
     auto out = TryUtf8ToSjis(utf8);
@@ -96,34 +12,6 @@ std::string Sjis(std::string_view utf8) {
         std::abort();
     }
     return *out;
-}
-
-std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
-    return Utf8ToSjisConverter().Run(utf8, {}, 1);
-}
-
-std::string SjisToUtf8(std::string_view sjis) {
-    return *SjisToUtf8Converter().Run(sjis, "\xEF\xBF\xBD", 1);
-}
-
-std::u16string SjisToUtf16(std::string_view sjis) {
-    const std::string bytes = *SjisToUtf16Converter().Run(sjis, std::string("\xFD\xFF", 2), 1);
-    std::u16string out(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    }
-    return out;
-}
-
-std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16) {
-    std::string bytes;
-    bytes.reserve(utf16.size() * 2);
-    for (char16_t c : utf16) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return Utf16ToSjisConverter().Run(bytes, {}, 2);
 }
 
 std::size_t CharacterLength(std::string_view sjis, std::size_t i) {

@@ -2,7 +2,8 @@
 
 // Conversions between code page 932 (Shift_JIS) byte strings, in which the viewer keeps every
 // text, and the encodings of the edges: UTF-8 (source literals, file names, logs) and UTF-16
-// (the Qt view). The converter is the system's iconv "CP932", whose handles stay open.
+// (the Qt view). The converter is the system's: iconv's "CP932" on POSIX, whose handles stay
+// open, and the code page 932 of the Windows API.
 
 #include <optional>
 #include <string>

@@ -187,7 +187,7 @@ void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, s
 
 } // namespace
 
-std::string RowSortKey(const std::string& text) {
+std::string PortableRowSortKey(const std::string& text) {
     KeyBuilder builder;
     for (std::size_t pos = 0; pos < text.size();) {
         const CollationUnit unit = NextCollationUnit(text, pos);
@@ -197,8 +197,8 @@ std::string RowSortKey(const std::string& text) {
     return builder.Finish();
 }
 
-int CompareRowText(const std::string& a, const std::string& b) {
-    const int order = RowSortKey(a).compare(RowSortKey(b));
+int PortableCompareRowText(const std::string& a, const std::string& b) {
+    const int order = PortableRowSortKey(a).compare(PortableRowSortKey(b));
     return (order > 0) - (order < 0);
 }
 

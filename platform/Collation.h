@@ -1,9 +1,10 @@
 #pragma once
 
-// The comparison of every sort of lines: the Japanese locale's word sort of two code page 932
-// texts with letter case ignored, by levels over the whole text (base letters, then voiced
-// marks, then width, then kana size and type, then the hyphen and apostrophe that the first
-// level skips).
+// The comparison of every sort of lines: the user's locale comparison of two code page 932
+// texts with letter case ignored. On Windows it is the system's; elsewhere it is the portable
+// emulation of the Japanese locale's word sort below, by levels over the whole text (base
+// letters, then voiced marks, then width, then kana size and type, then the hyphen and
+// apostrophe that the first level skips).
 
 #include <string>
 #include <vector>
@@ -19,5 +20,9 @@ std::string RowSortKey(const std::string& text);
 
 // Sorts ascending in place with CompareRowText, by quicksort (not stable).
 void SortRows(std::vector<std::string>& rows);
+
+// The portable emulation and its key, the same on every system.
+int PortableCompareRowText(const std::string& a, const std::string& b);
+std::string PortableRowSortKey(const std::string& text);
 
 } // namespace mv

@@ -3,203 +3,48 @@
 #include "platform/Codec.h"
 #include "platform/Failure.h"
 
-#include <algorithm>
-#include <ctime>
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
-
 namespace mv {
-namespace {
 
-struct SplitPath {
-    std::string folder; // OS path of the folder, "." for a bare name
-    std::string name;   // code page 932
-};
-
-SplitPath Split(const std::string& path) {
-    const auto slash = path.rfind(PathSeparator);
-    if (slash == std::string::npos) {
-        return {".", path};
-    }
-    return {slash == 0 ? std::string(1, PathSeparator) : ToOsPath(path.substr(0, slash)),
-            path.substr(slash + 1)};
-}
-
-bool Matches(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {
-    while (p < pattern.size()) {
-        if (pattern[p] == '*') {
-            for (std::size_t k = n; k <= name.size();
-                 k += (k < name.size() ? CharacterLength(name, k) : 1)) {
-                if (Matches(pattern, p + 1, name, k)) {
-                    return true;
-                }
-            }
-            return false;
-        }
-        if (n >= name.size()) {
-            return false;
-        }
-        const std::size_t nl = CharacterLength(name, n);
-        if (pattern[p] == '?') {
-            ++p;
-        } else {
-            const std::size_t pl = CharacterLength(pattern, p);
-            if (pl != nl || pattern.compare(p, pl, name, n, nl) != 0) {
-                return false;
-            }
-            p += pl;
-        }
-        n += nl;
-    }
-    return n == name.size();
-}
-
-struct Entry {
-    std::string folded; // the name with letter case folded, for matching and ordering
-    std::string name;   // code page 932
-    std::string osPath; // as the system takes it
-};
-
-// The entries of a folder whose names code page 932 can hold, in the platform's listing
-// order: by name with letter case ignored.
-struct Listing {
-    timespec modified{};
-    std::vector<Entry> entries;
-};
-
-std::vector<Entry> ReadFolder(const std::string& osFolder) {
-    std::vector<Entry> entries;
-    DIR* dir = ::opendir(osFolder.c_str());
-    if (dir == nullptr) {
-        return entries;
-    }
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string osName = e->d_name;
-        if (osName == "." || osName == "..") {
-            continue;
-        }
-        if (auto name = TryUtf8ToSjis(osName)) {
-            entries.push_back({FoldAsciiCase(*name), *name, osFolder + PathSeparator + osName});
+std::size_t LastSeparator(std::string_view path) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
+        if (path[i] == PathSeparator) {
+            last = i;
         }
     }
-    ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
-    });
-    return entries;
-}
-
-// A race probe asks for sixty names in a folder that may hold tens of thousands of files, so a
-// listing is kept while the folder is unchanged. A folder changed within the last two seconds
-// is read afresh, since its time stamp may not yet tell a change made in the same tick.
-const std::vector<Entry>& ListFolder(const std::string& osFolder) {
-    static std::string cachedFolder;
-    static Listing cached;
-    static const std::vector<Entry> none;
-    struct stat st {};
-    if (::stat(osFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        return none;
-    }
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const bool settled = now.tv_sec - st.st_mtim.tv_sec > 2;
-    const bool unchanged = cachedFolder == osFolder && settled &&
-                           cached.modified.tv_sec == st.st_mtim.tv_sec &&
-                           cached.modified.tv_nsec == st.st_mtim.tv_nsec;
-    if (!unchanged) {
-        cached = {st.st_mtim, ReadFolder(osFolder)};
-        cachedFolder = settled ? osFolder : std::string();
-    }
-    return cached.entries;
-}
-
-struct FoldedOrder {
-    bool operator()(const Entry& e, const std::string& folded) const { return e.folded < folded; }
-    bool operator()(const std::string& folded, const Entry& e) const { return folded < e.folded; }
-};
-
-// The entries whose folded name is `folded`, in listing order.
-std::pair<std::vector<Entry>::const_iterator, std::vector<Entry>::const_iterator>
-EntriesNamed(const std::vector<Entry>& entries, const std::string& folded) {
-    return std::equal_range(entries.begin(), entries.end(), folded, FoldedOrder{});
-}
-
-bool IsRegularFile(const std::string& osPath) {
-    struct stat st {};
-    return ::stat(osPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// The entry named path: the exact name, else the first whose name differs only in case.
-// `accept` decides which kinds of entry count.
-template <typename Accept>
-std::optional<std::string> Resolve(const std::string& path, Accept accept) {
-    const std::string exact = ToOsPath(path);
-    if (accept(exact)) {
-        return exact;
-    }
-    const SplitPath parts = Split(path);
-    if (parts.name.empty()) {
-        return std::nullopt;
-    }
-    const auto [first, last] = EntriesNamed(ListFolder(parts.folder), FoldAsciiCase(parts.name));
-    for (auto entry = first; entry != last; ++entry) {
-        if (accept(entry->osPath)) {
-            return entry->osPath;
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
-std::string ToOsPath(const std::string& path) {
-    return SjisToUtf8(path);
-}
-
-std::optional<std::string> FindFile(const std::string& path) {
-    return Resolve(path, IsRegularFile);
+    return last;
 }
 
 bool FileExists(const std::string& path) {
     return FindFile(path).has_value();
 }
 
-bool PatternFileExists(const std::string& pattern) {
-    const SplitPath parts = Split(pattern);
-    const std::string wanted = FoldAsciiCase(parts.name);
-    for (const auto& entry : ListFolder(parts.folder)) {
-        if (Matches(wanted, 0, entry.folded, 0)) {
-            return IsRegularFile(entry.osPath);
-        }
+namespace {
+int openBatches = 0;
+unsigned lastBatch = 0;
+} // namespace
+
+ListingBatch::ListingBatch() {
+    // Nested batches are one: the outermost decides when a listing stops serving.
+    if (openBatches++ == 0) {
+        ++lastBatch;
     }
-    return false;
 }
 
-std::optional<std::uint64_t> FileSizeByName(const std::string& path) {
-    const auto found = Resolve(path, [](const std::string& osPath) {
-        struct stat st {};
-        return ::stat(osPath.c_str(), &st) == 0;
-    });
-    if (!found) {
-        return std::nullopt;
-    }
-    struct stat st {};
-    if (::stat(found->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        return 0;
-    }
-    return static_cast<std::uint64_t>(st.st_size);
+ListingBatch::~ListingBatch() {
+    --openBatches;
+}
+
+unsigned ListingBatch::Current() {
+    return openBatches > 0 ? lastBatch : 0;
 }
 
 std::string ExecutablePath() {
-    std::string buffer(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0) {
+    const std::filesystem::path osPath = ExecutableOsPath();
+    if (osPath.empty()) {
         throw Failure::Other(Sjis("実行ファイルの場所がわかりません"));
     }
-    buffer.resize(static_cast<std::size_t>(n));
-    auto sjis = TryUtf8ToSjis(buffer);
+    auto sjis = FromOsPath(osPath);
     if (!sjis) {
         throw Failure::Other(Sjis("実行ファイルのフォルダ名に Shift_JIS で表せない文字があります"));
     }
@@ -208,7 +53,7 @@ std::string ExecutablePath() {
 
 std::string ExecutableFolder() {
     const std::string path = ExecutablePath();
-    return path.substr(0, path.rfind(PathSeparator) + 1);
+    return path.substr(0, LastSeparator(path) + 1);
 }
 
 } // namespace mv

@@ -5,22 +5,50 @@
 // never counts as a file.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace mv {
 
 // The platform's path separator.
+#ifdef _WIN32
+inline constexpr char PathSeparator = '\\';
+#else
 inline constexpr char PathSeparator = '/';
+#endif
 
-// The path as the operating system takes it (UTF-8 bytes).
-std::string ToOsPath(const std::string& path);
+// Where the last separator of a code page 932 path is, npos when there is none. A second byte
+// of a double-byte character may equal "\" and is no separator.
+std::size_t LastSeparator(std::string_view path);
+
+// The path as the operating system takes it (UTF-8 bytes on POSIX, UTF-16 on Windows).
+std::filesystem::path ToOsPath(const std::string& path);
+
+// An operating-system path as a code page 932 text; nothing when code page 932 cannot hold it.
+std::optional<std::string> FromOsPath(const std::filesystem::path& osPath);
 
 // The operating-system path of the regular file that path names, if there is one.
-std::optional<std::string> FindFile(const std::string& path);
+std::optional<std::filesystem::path> FindFile(const std::string& path);
 
 // True when a regular file (not a folder) is named path.
 bool FileExists(const std::string& path);
+
+// While one lives, a folder listed for a case-insensitive match is listed once for all the
+// names asked, even when it changed within the last seconds: the sixty names of a race probe
+// are asked at one moment, and a folder of tens of thousands of files must not be read sixty
+// times. A listing read inside it is not kept beyond it unless the folder had settled.
+class ListingBatch {
+public:
+    ListingBatch();
+    ~ListingBatch();
+    ListingBatch(const ListingBatch&) = delete;
+    ListingBatch& operator=(const ListingBatch&) = delete;
+
+    // The number of the open batch, 0 when none is open; each outermost batch has its own.
+    static unsigned Current();
+};
 
 // True when the first entry matching the pattern is a regular file. The pattern's last
 // component may hold "?" (one character) and "*" (any run); entries are taken in the
@@ -36,5 +64,8 @@ std::string ExecutableFolder();
 
 // The full path of the running executable, as a code page 932 text.
 std::string ExecutablePath();
+
+// The same as the system gives it; empty when the system cannot tell.
+std::filesystem::path ExecutableOsPath();
 
 } // namespace mv

@@ -74,7 +74,7 @@ constexpr bool IsUnmappablePair(unsigned char b, unsigned char mark) {
 
 } // namespace
 
-std::string ToFullWidth(const std::string& text) {
+std::string PortableToFullWidth(const std::string& text) {
     const Tables& t = FullWidthTables();
     std::string out;
     out.reserve(text.size() * 2);

@@ -128,7 +128,7 @@ std::string_view Unquote(std::string_view value) {
 }
 
 // The bytes of a regular file; nothing when it is absent or cannot be read.
-std::optional<std::string> ReadBytes(const std::string& osPath) {
+std::optional<std::string> ReadBytes(const std::filesystem::path& osPath) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(osPath, error)) {
         return std::nullopt;
@@ -202,7 +202,7 @@ void WriteProfileString(const std::string& iniPath, const std::string& section,
     if (!Storable(sectionLine, section, keyLine, key)) {
         throw Failure::CannotWrite(iniPath);
     }
-    const std::string osPath = ToOsPath(iniPath);
+    const std::filesystem::path osPath = ToOsPath(iniPath);
     const auto old = ReadBytes(osPath);
     std::error_code error;
     if (!old && std::filesystem::symlink_status(osPath, error).type() !=

@@ -22,9 +22,9 @@ int Sign(int v) {
 // Each text sorts strictly before the next.
 void ExpectAscending(const std::vector<std::string>& texts) {
     for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
-        EXPECT_LT(CompareRowText(texts[i], texts[i + 1]), 0)
+        EXPECT_LT(PortableCompareRowText(texts[i], texts[i + 1]), 0)
             << Readable(texts[i]) << " vs " << Readable(texts[i + 1]);
-        EXPECT_GT(CompareRowText(texts[i + 1], texts[i]), 0)
+        EXPECT_GT(PortableCompareRowText(texts[i + 1], texts[i]), 0)
             << Readable(texts[i + 1]) << " vs " << Readable(texts[i]);
     }
 }
@@ -50,7 +50,7 @@ std::vector<std::vector<std::string>> RecordedBlocks() {
     return blocks;
 }
 
-TEST(CompareRowText, AgreesWithEveryRecordedPair) {
+TEST(PortableCompareRowText, AgreesWithEveryRecordedPair) {
     const auto records = test::ReadVectorRecords("collation.tsv");
     ASSERT_EQ(records.size(), 28196u);
     int disagreements = 0;
@@ -58,7 +58,7 @@ TEST(CompareRowText, AgreesWithEveryRecordedPair) {
         ASSERT_EQ(r.size(), 3u);
         const std::string a = FromHex(r[0]);
         const std::string b = FromHex(r[1]);
-        const int got = Sign(CompareRowText(a, b));
+        const int got = Sign(PortableCompareRowText(a, b));
         if (got != std::stoi(r[2]) && ++disagreements <= 10) {
             ADD_FAILURE() << Readable(a) << " vs " << Readable(b) << ": expected " << r[2]
                           << ", got " << got;
@@ -67,7 +67,7 @@ TEST(CompareRowText, AgreesWithEveryRecordedPair) {
     EXPECT_EQ(disagreements, 0);
 }
 
-TEST(CompareRowText, OrdersEveryRecordedBlock) {
+TEST(PortableCompareRowText, OrdersEveryRecordedBlock) {
     const auto blocks = RecordedBlocks();
     ASSERT_EQ(blocks.size(), 6u);
     for (const auto& block : blocks) {
@@ -87,20 +87,20 @@ TEST(SortRows, RestoresEveryRecordedBlockFromAShuffle) {
     }
 }
 
-TEST(CompareRowText, OrdersBlankPunctuationDigitsLettersKana) {
+TEST(PortableCompareRowText, OrdersBlankPunctuationDigitsLettersKana) {
     ExpectAscending(SjisTexts({"",  " ", "#", "*", ".", "[", "]", "＋",   "●", "☆",  "0", "9",
                                "A", "Z", "Α", "Ω", "А", "Я", "ｱ", "ﾄﾘｹｼ", "ﾝ", "亜", "ｰ"}));
 }
 
-TEST(CompareRowText, EmptyTextSortsFirst) {
-    EXPECT_EQ(CompareRowText("", ""), 0);
+TEST(PortableCompareRowText, EmptyTextSortsFirst) {
+    EXPECT_EQ(PortableCompareRowText("", ""), 0);
     for (const std::string& text : {std::string("-"), std::string("\x01", 1), std::string("\0", 1),
                                     Sjis("ﾞ"), std::string(" "), std::string("\x80"), Sjis("ｰ")}) {
-        EXPECT_LT(CompareRowText("", text), 0) << Readable(text);
+        EXPECT_LT(PortableCompareRowText("", text), 0) << Readable(text);
     }
 }
 
-TEST(CompareRowText, HyphenCountsOnlyWhenTheRestIsEqual) {
+TEST(PortableCompareRowText, HyphenCountsOnlyWhenTheRestIsEqual) {
     // As if the "-" were cut out and the rest moved left; otherwise equal lines put the line
     // with the hyphen later, and an earlier hyphen later still.
     ExpectAscending(
@@ -133,47 +133,48 @@ TEST(SortRows, HandlesEmptyAndSingleLists) {
     EXPECT_EQ(one, std::vector<std::string>{"x"});
 }
 
-TEST(CompareRowText, IgnoresOnlyLetterCase) {
-    EXPECT_EQ(CompareRowText("KZ 1- 2", "kz 1- 2"), 0);
-    EXPECT_EQ(CompareRowText(Sjis("ａβж"), Sjis("ＡΒЖ")), 0);
-    EXPECT_LT(CompareRowText("ABC", Sjis("ＡＢＣ")), 0); // width still counts
+TEST(PortableCompareRowText, IgnoresOnlyLetterCase) {
+    EXPECT_EQ(PortableCompareRowText("KZ 1- 2", "kz 1- 2"), 0);
+    EXPECT_EQ(PortableCompareRowText(Sjis("ａβж"), Sjis("ＡΒЖ")), 0);
+    EXPECT_LT(PortableCompareRowText("ABC", Sjis("ＡＢＣ")), 0); // width still counts
 }
 
-TEST(CompareRowText, OrdersKanjiByCode) {
+TEST(PortableCompareRowText, OrdersKanjiByCode) {
     // The first and last kanji of each level, then an extension kanji.
     ExpectAscending(SjisTexts({"ン", "亜", "唖", "腕", "弌", "熙", "纊", "黑"}));
 }
 
-TEST(CompareRowText, TwoCodesOfOneCharacterCompareEqual) {
+TEST(PortableCompareRowText, TwoCodesOfOneCharacterCompareEqual) {
     // 纊 and ￢ are in both extension rows, ≒ in two symbol rows.
-    EXPECT_EQ(CompareRowText("\xED\x40", "\xFA\x5C"), 0);
-    EXPECT_EQ(CompareRowText("\xEE\xF9", "\x81\xCA"), 0);
-    EXPECT_EQ(CompareRowText("\x87\x90", "\x81\xE0"), 0);
+    EXPECT_EQ(PortableCompareRowText("\xED\x40", "\xFA\x5C"), 0);
+    EXPECT_EQ(PortableCompareRowText("\xEE\xF9", "\x81\xCA"), 0);
+    EXPECT_EQ(PortableCompareRowText("\x87\x90", "\x81\xE0"), 0);
 }
 
-TEST(CompareRowText, PlacesDoubleByteSymbolsBetweenBlankAndDigits) {
+TEST(PortableCompareRowText, PlacesDoubleByteSymbolsBetweenBlankAndDigits) {
     for (const char* symbol : {"§", "※", "→", "∞", "♪", "─", "╂", "①", "Ⅹ", "ⅹ", "㍉", "〒"}) {
         const std::string text = Sjis(symbol);
-        EXPECT_LT(CompareRowText(" ", text), 0) << symbol;
-        EXPECT_LT(CompareRowText(text, "0"), 0) << symbol;
+        EXPECT_LT(PortableCompareRowText(" ", text), 0) << symbol;
+        EXPECT_LT(PortableCompareRowText(text, "0"), 0) << symbol;
     }
 }
 
-TEST(CompareRowText, SortsControlCharactersBeforeBlank) {
+TEST(PortableCompareRowText, SortsControlCharactersBeforeBlank) {
     ExpectAscending({std::string("\0", 1), "\x01", "\t", "\x1F", "\x7F", " "});
 }
 
-TEST(CompareRowText, SortsUndecodableBytesAfterKanjiAndApart) {
+TEST(PortableCompareRowText, SortsUndecodableBytesAfterKanjiAndApart) {
     // Bytes that form no character: after every character but a lone prolonged mark, each at a
     // position of its own.
     const std::vector<std::string> undecodable{"\x80", "\x81", "\x81 ",    "\xA0",
                                                "\xFD", "\xFF", "\x85\x40", "\xFC\xFC"};
     for (const std::string& text : undecodable) {
-        EXPECT_LT(CompareRowText(Sjis("熙"), text), 0) << Readable(text);
-        EXPECT_LT(CompareRowText("\xF9\xFC", text), 0) << Readable(text); // last user-defined
-        EXPECT_LT(CompareRowText(text, Sjis("ｰ")), 0) << Readable(text);
+        EXPECT_LT(PortableCompareRowText(Sjis("熙"), text), 0) << Readable(text);
+        EXPECT_LT(PortableCompareRowText("\xF9\xFC", text), 0)
+            << Readable(text); // last user-defined
+        EXPECT_LT(PortableCompareRowText(text, Sjis("ｰ")), 0) << Readable(text);
         for (const std::string& other : undecodable) {
-            EXPECT_EQ(CompareRowText(text, other) == 0, text == other)
+            EXPECT_EQ(PortableCompareRowText(text, other) == 0, text == other)
                 << Readable(text) << " vs " << Readable(other);
         }
     }
@@ -242,24 +243,24 @@ TEST_P(StrictWeakOrderTest, HoldsForRandomTriples) {
         const std::string a = GetParam().make(random);
         const std::string b = GetParam().make(random);
         const std::string c = GetParam().make(random);
-        const int ab = Sign(CompareRowText(a, b));
-        const int bc = Sign(CompareRowText(b, c));
-        const int ac = Sign(CompareRowText(a, c));
+        const int ab = Sign(PortableCompareRowText(a, b));
+        const int bc = Sign(PortableCompareRowText(b, c));
+        const int ac = Sign(PortableCompareRowText(a, c));
         const auto where = Readable(a) + " " + Readable(b) + " " + Readable(c);
-        ASSERT_EQ(CompareRowText(a, a), 0) << where;
-        ASSERT_EQ(Sign(CompareRowText(b, a)), -ab) << where;
+        ASSERT_EQ(PortableCompareRowText(a, a), 0) << where;
+        ASSERT_EQ(Sign(PortableCompareRowText(b, a)), -ab) << where;
         if (ab <= 0 && bc <= 0) {
             // Transitive, and equality is transitive too.
             ASSERT_LE(ac, 0) << where;
             ASSERT_EQ(ac == 0, ab == 0 && bc == 0) << where;
         }
         if (ab == 0) {
-            ASSERT_EQ(Sign(CompareRowText(b, c)), ac) << where;
+            ASSERT_EQ(Sign(PortableCompareRowText(b, c)), ac) << where;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CompareRowText, StrictWeakOrderTest,
+INSTANTIATE_TEST_SUITE_P(PortableCompareRowText, StrictWeakOrderTest,
                          testing::Values(TextSource{"any_bytes", RandomBytes},
                                          TextSource{"special_characters", RandomTricky}),
                          test::ByName());

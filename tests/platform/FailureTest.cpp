@@ -2,6 +2,7 @@
 
 #include "platform/AppTitle.h"
 #include "platform/Codec.h"
+#include "support/NativePath.h"
 #include "support/ParamName.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ struct TitleCase {
 class ApplicationTitleTest : public testing::TestWithParam<TitleCase> {};
 
 TEST_P(ApplicationTitleTest, IsTheNameUpToTheFirstDotInLowerCaseAfterItsFirstCharacter) {
-    EXPECT_EQ(ApplicationTitle(Sjis(GetParam().path)), Sjis(GetParam().title));
+    EXPECT_EQ(ApplicationTitle(test::NativePath(Sjis(GetParam().path))), Sjis(GetParam().title));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -12,7 +12,7 @@ namespace {
 using test::FromHex;
 using test::Readable;
 
-TEST(ToFullWidth, AgreesWithEveryRecordedMapping) {
+TEST(PortableToFullWidth, AgreesWithEveryRecordedMapping) {
     const auto records = test::ReadVectorRecords("fullwidth.tsv");
     ASSERT_EQ(records.size(), 509u);
     int disagreements = 0;
@@ -20,7 +20,7 @@ TEST(ToFullWidth, AgreesWithEveryRecordedMapping) {
         ASSERT_EQ(r.size(), 2u);
         const std::string in = FromHex(r[0]);
         const std::string want = FromHex(r[1]);
-        const std::string got = ToFullWidth(in);
+        const std::string got = PortableToFullWidth(in);
         if (got != want && ++disagreements <= 10) {
             ADD_FAILURE() << Readable(in) << ": expected " << Readable(want) << ", got "
                           << Readable(got);
@@ -38,8 +38,8 @@ struct MappingCase {
 class ToFullWidthTest : public testing::TestWithParam<MappingCase> {};
 
 TEST_P(ToFullWidthTest, Maps) {
-    EXPECT_EQ(ToFullWidth(GetParam().text), GetParam().mapped)
-        << Readable(GetParam().text) << " gave " << Readable(ToFullWidth(GetParam().text));
+    EXPECT_EQ(PortableToFullWidth(GetParam().text), GetParam().mapped)
+        << Readable(GetParam().text) << " gave " << Readable(PortableToFullWidth(GetParam().text));
 }
 
 std::string Repeated(const std::string& unit, int times) {
@@ -51,7 +51,7 @@ std::string Repeated(const std::string& unit, int times) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    ToFullWidth, ToFullWidthTest,
+    PortableToFullWidth, ToFullWidthTest,
     testing::Values(
         MappingCase{"race_card_name", Sjis("ｷﾀｻﾝﾌﾞﾗｯｸ"), Sjis("キタサンブラック")},
         MappingCase{"odds_with_blanks", "  1.5", Sjis("　　１．５")},
@@ -63,6 +63,20 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"unassigned_double_byte_unchanged", "\x85\x40", "\x85\x40"},
         MappingCase{"control_characters_unchanged", "\t\r\n\x7F", "\t\r\n\x7F"}),
     test::ByName());
+
+} // namespace
+} // namespace mv
+
+namespace mv {
+namespace {
+
+TEST(ToFullWidth, MapsATextOfAnyLengthWhole) {
+    std::string expected;
+    for (int i = 0; i < 200; ++i) {
+        expected += Sjis("Ａ");
+    }
+    EXPECT_EQ(ToFullWidth(std::string(200, 'A')), expected);
+}
 
 } // namespace
 } // namespace mv

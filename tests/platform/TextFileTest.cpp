@@ -2,15 +2,21 @@
 
 #include "platform/Codec.h"
 #include "platform/Failure.h"
+#include "platform/FileQuery.h"
 #include "support/ParamName.h"
 #include "support/TempFolder.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace mv {
 namespace {
@@ -75,11 +81,29 @@ TEST(ReadLines, RefusesWhatIsNotAReadableFile) {
     ExpectCannotOpen(dir.path() + "missing.jra");
     std::filesystem::create_directory(dir.osPath() / "Uy-c.jra");
     ExpectCannotOpen(dir.path() + "Uy-c.jra");
+#ifndef _WIN32
     // A FIFO must neither hang the viewer nor be read.
     const auto fifo = (dir.osPath() / "Zo-58b.jra").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ExpectCannotOpen(dir.path() + "Zo-58b.jra");
+#endif
 }
+
+#ifdef _WIN32
+TEST(ReadLines, RefusesAFileOpenForWritingThroughAnotherHandle) {
+    test::TempFolder dir;
+    const auto path = dir.Write("Uo-58b.jra", "half a rec");
+    // The betting software, still writing, even when it lets others read and write.
+    const HANDLE writer =
+        ::CreateFileW(ToOsPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    ExpectCannotOpen(path);
+    ::CloseHandle(writer);
+    // Once the writer has closed it, the file reads normally.
+    EXPECT_EQ(ReadLines(path), Lines{"half a rec"});
+}
+#else
 
 TEST(ReadLines, RefusesAFileAnotherProcessIsWriting) {
     test::TempFolder dir;
@@ -107,6 +131,7 @@ TEST(ReadLines, RefusesAFileAnotherProcessIsWriting) {
     // Once the writer has closed it, the file reads normally.
     EXPECT_EQ(ReadLines(path), Lines{"half a rec"});
 }
+#endif
 
 TEST(WriteLines, EndsEveryLineWithCrLf) {
     test::TempFolder dir;
@@ -139,13 +164,14 @@ TEST(WriteLines, FailureNamesThePathAndKeepsTheOldFile) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.osPath() / "MvDESo.dat"));
     // A folder that does not exist.
-    const auto nowhere = dir.path() + "no/such/MvDENo.dat";
+    const auto nowhere = dir.path() + "no" + PathSeparator + "such" + PathSeparator + "MvDENo.dat";
     EXPECT_THROW(WriteLines(nowhere, {"x"}), Failure);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.osPath()),
                             std::filesystem::directory_iterator()),
               1);
 }
 
+#ifndef _WIN32
 TEST(WriteLines, KeepsThePermissionsOfTheFileItReplaces) {
     test::TempFolder dir;
     const auto os = dir.osPath() / "MvKONo.dat";
@@ -155,11 +181,12 @@ TEST(WriteLines, KeepsThePermissionsOfTheFileItReplaces) {
     EXPECT_EQ(std::filesystem::status(os).permissions() & std::filesystem::perms::all,
               std::filesystem::perms(0640));
 }
+#endif
 
 TEST(WriteLines, WritesIntoAFolderWithAJapaneseName) {
     test::TempFolder dir;
-    std::filesystem::create_directory(dir.osPath() / "競馬データ");
-    const auto path = dir.path() + Sjis("競馬データ/MvUONo.dat");
+    std::filesystem::create_directory(dir.osPath() / ToOsPath(Sjis("競馬データ")));
+    const auto path = dir.path() + Sjis("競馬データ") + PathSeparator + "MvUONo.dat";
     WriteLines(path, {Sjis("DATAなし")});
     EXPECT_EQ(ReadLines(path), Lines{Sjis("DATAなし")});
 }

@@ -3,10 +3,15 @@
 #include "platform/Codec.h"
 #include "platform/Failure.h"
 #include "platform/IniFile.h"
+#include "support/NativePath.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace mv {
 namespace {
@@ -21,12 +26,12 @@ protected:
     // A folder holding a meeting index file; returned with its final separator.
     std::string PatFolder(const std::string& name = "PAT") const {
         std::filesystem::create_directories(temp_.osPath() / name);
-        temp_.Write(name + "/Uy-a.jra", "index");
-        return temp_.path() + name + "/";
+        temp_.Write(name + PathSeparator + "Uy-a.jra", "index");
+        return temp_.path() + name + PathSeparator;
     }
     std::string EmptyFolder(const std::string& name) const {
         std::filesystem::create_directories(temp_.osPath() / name);
-        return temp_.path() + name + "/";
+        return temp_.path() + name + PathSeparator;
     }
     static TSettings Choices() {
         return {"/ignored/", Sjis("－"), "True", "false", "True", "false", "1"};
@@ -104,7 +109,7 @@ TEST_F(SettingsFileTest, InvalidFolderLeavesAnAbsentSetUpFlagAbsent) {
 TEST_F(SettingsFileTest, StoredSetUpFlagStaysWhenTheFolderLosesItsFiles) {
     SaveSettings(ini_, PatFolder(), Choices());
     std::filesystem::remove(temp_.osPath() / "PAT" / "Uy-a.jra");
-    SaveSettings(ini_, temp_.path() + "PAT/", Choices());
+    SaveSettings(ini_, temp_.path() + "PAT" + PathSeparator, Choices());
     EXPECT_EQ(Stored("Options", "US"), "1");
 }
 
@@ -113,7 +118,7 @@ TEST_F(SettingsFileTest, FolderAndSetUpFlagOfTheSettingsAreNotUsed) {
     settings.PatDir = PatFolder();
     settings.US = "1";
     SaveSettings(ini_, "", settings);
-    EXPECT_EQ(Stored("Dir", "PatDir"), "/");
+    EXPECT_EQ(Stored("Dir", "PatDir"), std::string(1, PathSeparator));
     EXPECT_EQ(Stored("Options", "US"), "<absent>");
 }
 
@@ -127,11 +132,11 @@ TEST_F(SettingsFileTest, SavingAgainChangesKeysInPlaceAndKeepsForeignLines) {
               "; mine\r\n[options]\r\npn=" + Sjis("－") +
                   "\r\nOther=1\r\nTsort=false\r\nWsort=false\r\nUsort=True\r\nKsort=false\r\n"
                   "\r\n[Dir]\r\nPatDir=" +
-                  temp_.path() + "b/\r\n");
+                  temp_.path() + "b" + PathSeparator + "\r\n");
 }
 
 TEST_F(SettingsFileTest, UnwritableFileFailsWithItsPath) {
-    const std::string ini = temp_.path() + "missing/Q-MvRV98.ini";
+    const std::string ini = temp_.path() + test::NativePath("missing/Q-MvRV98.ini");
     try {
         SaveSettings(ini, PatFolder(), Choices());
         FAIL() << "no failure";
@@ -142,8 +147,14 @@ TEST_F(SettingsFileTest, UnwritableFileFailsWithItsPath) {
 }
 
 TEST(SettingsFilePath, NamesTheFileBesideTheExecutable) {
+#ifdef _WIN32
+    wchar_t name[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, name, MAX_PATH), 0u);
+    const std::filesystem::path exe(name);
+#else
     const auto exe = std::filesystem::read_symlink("/proc/self/exe");
-    EXPECT_EQ(SjisToUtf8(SettingsFilePath()), (exe.parent_path() / "Q-MvRV98.ini").string());
+#endif
+    EXPECT_EQ(ToOsPath(SettingsFilePath()), exe.parent_path() / "Q-MvRV98.ini");
 }
 
 struct SeparatorCase {
@@ -159,7 +170,8 @@ void PrintTo(const SeparatorCase& c, std::ostream* os) {
 class AddTrailingBackslashTest : public testing::TestWithParam<SeparatorCase> {};
 
 TEST_P(AddTrailingBackslashTest, AppendsASeparatorUnlessTheLastCharacterIsOne) {
-    EXPECT_EQ(AddTrailingBackslash(Sjis(GetParam().text)), Sjis(GetParam().expected));
+    EXPECT_EQ(AddTrailingBackslash(test::NativePath(Sjis(GetParam().text))),
+              test::NativePath(Sjis(GetParam().expected)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,14 +187,20 @@ INSTANTIATE_TEST_SUITE_P(
                     SeparatorCase{"half_width_katakana", "/ｿ", "/ｿ/"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+#ifdef _WIN32
+TEST(SettingsFile, SlashIsNoSeparatorHere) {
+    EXPECT_EQ(AddTrailingBackslash("/pat/"), "/pat/\\");
+}
+#else
 TEST(SettingsFile, BackslashIsNoSeparatorHere) {
     EXPECT_EQ(AddTrailingBackslash("C:\\PAT\\"), "C:\\PAT\\/");
 }
+#endif
 
 TEST_F(SettingsFileTest, PatFolderNeedsAMeetingIndexFile) {
     EXPECT_TRUE(IsPatFolder(PatFolder()));
     EXPECT_FALSE(IsPatFolder(EmptyFolder("empty")));
-    EXPECT_FALSE(IsPatFolder(temp_.path() + "missing/"));
+    EXPECT_FALSE(IsPatFolder(temp_.path() + "missing" + PathSeparator));
 }
 
 TEST_F(SettingsFileTest, PatFolderMatchesNamesWithoutRegardToCase) {

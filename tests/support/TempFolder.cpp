@@ -1,21 +1,29 @@
 #include "support/TempFolder.h"
 
-#include "platform/Codec.h"
+#include "platform/FileQuery.h"
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace mv::test {
 
 TempFolder::TempFolder() {
-    std::string templ = (std::filesystem::temp_directory_path() / "mvtest.XXXXXX").string();
-    if (::mkdtemp(templ.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    // A name no other test (or test process) has: created only when it is new.
+    static std::mt19937_64 random{std::random_device{}()};
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && osPath_.empty(); ++attempt) {
+        const auto candidate = base / ("mvtest." + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            osPath_ = candidate;
+        }
     }
-    osPath_ = templ;
-    path_ = *TryUtf8ToSjis(templ) + "/";
+    const auto sjis = osPath_.empty() ? std::nullopt : FromOsPath(osPath_);
+    if (!sjis) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = *sjis + PathSeparator;
 }
 
 TempFolder::~TempFolder() {
@@ -26,13 +34,13 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(osPath_ / SjisToUtf8(name), std::ios::binary);
+    std::ofstream out(osPath_ / ToOsPath(name), std::ios::binary);
     out << bytes;
     return path_ + name;
 }
 
 std::string TempFolder::Read(const std::string& name) const {
-    std::ifstream in(osPath_ / SjisToUtf8(name), std::ios::binary);
+    std::ifstream in(osPath_ / ToOsPath(name), std::ios::binary);
     std::ostringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();

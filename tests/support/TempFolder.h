@@ -15,7 +15,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // Code page 932 path of the folder, ending with "/".
+    // Code page 932 path of the folder, ending with the separator.
     const std::string& path() const { return path_; }
     const std::filesystem::path& osPath() const { return osPath_; }
 

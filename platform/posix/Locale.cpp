@@ -1,0 +1,20 @@
+#include "platform/Collation.h"
+#include "platform/FullWidth.h"
+
+// Without the Windows locale functions the portable emulations are the system's.
+
+namespace mv {
+
+int CompareRowText(const std::string& a, const std::string& b) {
+    return PortableCompareRowText(a, b);
+}
+
+std::string RowSortKey(const std::string& text) {
+    return PortableRowSortKey(text);
+}
+
+std::string ToFullWidth(const std::string& text) {
+    return PortableToFullWidth(text);
+}
+
+} // namespace mv

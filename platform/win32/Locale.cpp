@@ -1,0 +1,47 @@
+#include "platform/Collation.h"
+#include "platform/FullWidth.h"
+
+#include <windows.h>
+
+// The sort comparison and the full-width mapping are the user's locale's, as the system gives
+// them. Texts are passed up to their first NUL, as the system reads them; lines hold none.
+
+namespace mv {
+namespace {
+
+constexpr DWORD SortFlags = NORM_IGNORECASE;
+
+// The mapping of text (NUL included) under flags, without the final NUL. The output is sized
+// by asking first, so no text is too long to map.
+std::string MapString(LCID locale, DWORD flags, const std::string& text) {
+    const int size = ::LCMapStringA(locale, flags, text.c_str(), -1, nullptr, 0);
+    if (size <= 0) {
+        return {};
+    }
+    std::string out(static_cast<std::size_t>(size), '\0');
+    const int written = ::LCMapStringA(locale, flags, text.c_str(), -1, out.data(), size);
+    out.resize(written > 0 ? static_cast<std::size_t>(written) - 1 : 0);
+    return out;
+}
+
+} // namespace
+
+int CompareRowText(const std::string& a, const std::string& b) {
+    const int result =
+        ::CompareStringA(LOCALE_USER_DEFAULT, SortFlags, a.c_str(), -1, b.c_str(), -1);
+    if (result == 0) {
+        // Only invalid arguments fail; the bytes still give a consistent order.
+        return a.compare(b);
+    }
+    return result - CSTR_EQUAL;
+}
+
+std::string RowSortKey(const std::string& text) {
+    return MapString(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | SortFlags, text);
+}
+
+std::string ToFullWidth(const std::string& text) {
+    return MapString(::GetUserDefaultLCID(), LCMAP_FULLWIDTH, text);
+}
+
+} // namespace mv
