@@ -160,6 +160,7 @@ void TMainForm::ShowVenue() {
     }
     bool chosen = false;
     int last = 0;
+    const ListingBatch probe;
     for (int r = 1; r <= Races; ++r) {
         bool any = false;
         for (int k = 1; k <= FileKinds; ++k) {

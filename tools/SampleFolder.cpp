@@ -286,22 +286,25 @@ std::vector<SampleMeeting> SampleMeetings(unsigned seed) {
     return meetings;
 }
 
+void WriteSampleMeeting(const std::string& folder, const SampleMeeting& meeting) {
+    WriteDataFile(folder, MeetingIndexName(meeting.slot), Line1(meeting.index));
+    for (const SampleRace& race : meeting.races) {
+        const auto write = [&](Kind kind, const auto& file) {
+            if (file) {
+                WriteDataFile(folder, DataFileName(kind, meeting.keys, race.number), Line1(*file));
+            }
+        };
+        write(Kind::De, race.raceCard);
+        write(Kind::Ut, race.bodyWeights);
+        write(Kind::Zo, race.winPlace);
+        write(Kind::Uo, race.quinellaWide);
+        write(Kind::Ks, race.results);
+    }
+}
+
 void WriteSampleFolder(const std::string& folder, unsigned seed) {
     for (const SampleMeeting& meeting : SampleMeetings(seed)) {
-        WriteDataFile(folder, MeetingIndexName(meeting.slot), Line1(meeting.index));
-        for (const SampleRace& race : meeting.races) {
-            const auto write = [&](Kind kind, const auto& file) {
-                if (file) {
-                    WriteDataFile(folder, DataFileName(kind, meeting.keys, race.number),
-                                  Line1(*file));
-                }
-            };
-            write(Kind::De, race.raceCard);
-            write(Kind::Ut, race.bodyWeights);
-            write(Kind::Zo, race.winPlace);
-            write(Kind::Uo, race.quinellaWide);
-            write(Kind::Ks, race.results);
-        }
+        WriteSampleMeeting(folder, meeting);
     }
 }
 

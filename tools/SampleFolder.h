@@ -47,6 +47,10 @@ struct SampleMeeting {
 // The content of the sample folder, as the writers take it.
 std::vector<SampleMeeting> SampleMeetings(unsigned seed = DefaultSampleSeed);
 
+// Writes the meeting index and the race files of one meeting into folder (code page 932,
+// ending with "/").
+void WriteSampleMeeting(const std::string& folder, const SampleMeeting& meeting);
+
 // Writes every file of SampleMeetings(seed) into folder (code page 932, ending with "/").
 void WriteSampleFolder(const std::string& folder, unsigned seed = DefaultSampleSeed);
 

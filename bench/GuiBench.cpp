@@ -1,0 +1,91 @@
+// A race button click in the Qt window, from the mouse press until the window has been
+// repainted, on the offscreen platform.
+
+#include "app/Tables.h"
+#include "bench/BenchFolder.h"
+#include "gui/MainWindow.h"
+#include "gui/QtUiServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace mv::bench {
+namespace {
+
+// Notes every paint of a widget of one window.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+    ~PaintWatch() override { qApp->removeEventFilter(this); }
+    PaintWatch(const PaintWatch&) = delete;
+    PaintWatch& operator=(const PaintWatch&) = delete;
+
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_) {
+            painted = true;
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
+// Runs the event loop until the window has painted; the pass that paints runs the whole
+// repaint of the window's changed widgets.
+void UntilRepainted(PaintWatch& watch) {
+    watch.painted = false;
+    while (!watch.painted) {
+        QApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+QAbstractButton& Button(QWidget& window, Radio radio) {
+    return *window.findChild<QAbstractButton*>(QLatin1String(NameOf(radio)));
+}
+
+void Click(QAbstractButton& button) {
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
+}
+
+// Clicks the races of the first venue in turn, as a user going through a meeting.
+void RaceClick(benchmark::State& state) {
+    const BenchInstall install({.onlyFirstMeeting = false});
+    gui::QtUiServices ui;
+    TMainForm form(ui, install.SettingsPath(), install.CacheFolder());
+    gui::MainWindow window(ui, form);
+    window.show();
+    PaintWatch watch(window);
+    UntilRepainted(watch);
+    Click(Button(window, VenueButton(1)));
+    UntilRepainted(watch);
+    int race = form.state().selection.CurRace;
+    for (auto _ : state) {
+        race = race % Races + 1;
+        Click(Button(window, RaceButton(race)));
+        UntilRepainted(watch);
+    }
+    if (form.state().selection.CurRace != race) {
+        state.SkipWithError("the click did not reach the race");
+    }
+}
+BENCHMARK(RaceClick)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace mv::bench
+
+int main(int argc, char** argv) {
+    // A benchmark of the widgets' own work, with no display server in between.
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
