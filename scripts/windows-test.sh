@@ -38,6 +38,9 @@ cmake -S . -B build/mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_B
 suites=(platform_tests app_tests racecard_tests odds_tests settings_tests tools_tests windows_tests)
 cmake --build build/mingw --target "${suites[@]}"
 
+# One persistent Wine server for all the runs: a server that shuts down as the previous run
+# ends can drop the next run's connection ("recvmsg: connection reset").
+wineserver -p
 # Each suite in one Wine process; the failing ones are named at the end.
 failed=()
 for suite in "${suites[@]}"; do
