@@ -28,5 +28,8 @@ int main(int argc, char** argv) {
     mv::gui::MainWindow window(ui, form);
     ui.setSettingsDialog([&] { mv::gui::RunSettingsDialog(&window, ui, settingsPath); });
     window.show();
+    // The window is activated as the program starts, also where no window manager hands the
+    // focus to a new window; the set-up check runs on that first activation.
+    window.activateWindow();
     return app.exec();
 }
