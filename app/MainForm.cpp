@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/MainFormDesign.h"
 #include "app/RaceLoad.h"
 #include "app/Tables.h"
 #include "odds/OddsPanels.h"
@@ -21,9 +22,6 @@ constexpr std::size_t Key1Pos = 64, Key1Len = 1;
 constexpr std::size_t Key2Pos = 65, Key2Len = 2;
 constexpr std::size_t Key3Pos = 67, Key3Len = 2;
 
-constexpr const char* GridHeaders[GridColumns] = {
-    "枠", "馬番", "単勝[人気]", "複勝", "馬名", "馬体重", "増減", "見習", "騎手名", "重量", "記事"};
-
 bool IsVenueCode(int code) {
     return code >= 1 && code <= VenueCodes;
 }
@@ -36,8 +34,9 @@ TMainForm::TMainForm(UiServices& ui, std::string settingsPath, std::string cache
 }
 
 void TMainForm::FormCreate() {
-    for (int c = 0; c < GridColumns; ++c) {
-        state_.window.DEGrid[0][static_cast<std::size_t>(c)] = Sjis(GridHeaders[c]);
+    const GridDesign& grid = DEGridDesign();
+    for (std::size_t c = 0; c < GridColumns; ++c) {
+        state_.window.DEGrid[0][c] = Sjis(grid.header[c]);
     }
     state_.settings = LoadSettings(state_.settingsPath);
     ClearPanels();
@@ -83,7 +82,7 @@ void TMainForm::ClearPanels() {
     for (Lines* memo : {&w.MemoOdds1, &w.MemoOdds2, &w.MemoOdds3, &w.MemoSeiseki}) {
         memo->clear();
     }
-    const MainWindowModel designed;
+    static const MainWindowModel designed;
     w.EditYMDR = designed.EditYMDR;
     w.GBOdds1 = designed.GBOdds1;
     w.GBOdds2 = designed.GBOdds2;

@@ -1,6 +1,6 @@
 #include "app/MainWindowModel.h"
 
-#include "app/Tables.h"
+#include "app/MainFormDesign.h"
 #include "platform/Codec.h"
 
 namespace mv {
@@ -38,27 +38,23 @@ const char* NameOf(Radio r) {
 }
 
 // The window as designed, before the creation handler runs.
-MainWindowModel::MainWindowModel()
-    : EditYMDR(Sjis("Q-Mv series 「Q-MvＲＣＶ98 Viewer」")), GBOdds1(Sjis("枠番連勝 [**:**現在]")),
-      GBOdds2(Sjis("馬番連勝 [**:**現在]")), GBOdds3(Sjis("ワイド [**:**現在]")) {
-    for (int race = 1; race <= Races; ++race) {
-        radio(RaceButton(race)).caption = (race < 10 ? " " : "") + std::to_string(race) + "R";
-    }
-    const std::string sort = Sjis("並び替え");
-    const std::string normal = Sjis("通常");
-    radio(Radio::RBSortT).caption = Sjis("単勝並び替え");
-    radio(Radio::RBNorT).caption = normal;
-    for (Radio r : {Radio::RBSort1, Radio::RBSort2, Radio::RBSort3}) {
-        radio(r).caption = sort;
-    }
-    for (Radio r : {Radio::RBNor1, Radio::RBNor2, Radio::RBNor3}) {
-        radio(r).caption = normal;
-    }
-    // The sort and normal buttons are hidden until a race is first shown; normal is checked.
-    for (int i = static_cast<int>(Radio::RBSortT); i < RadioCount; ++i) {
+MainWindowModel::MainWindowModel() {
+    const WindowDesign& design = MainFormDesign();
+    auto caption = [&](std::string_view widget) {
+        const char* text = design.widgets[*FindWidget(design, widget)].caption;
+        return text == nullptr ? std::string() : Sjis(text);
+    };
+    EditYMDR = caption("EditYMDR");
+    GBOdds1 = caption("GBOdds1");
+    GBOdds2 = caption("GBOdds2");
+    GBOdds3 = caption("GBOdds3");
+    GBRVisible = (design.widgets[*FindWidget(design, "GBR")].flags & InitiallyHidden) == 0;
+    for (int i = 0; i < RadioCount; ++i) {
+        const WidgetDesign& d = design.widgets[*FindWidget(design, NameOf(static_cast<Radio>(i)))];
         RadioButton& b = radios[static_cast<std::size_t>(i)];
-        b.visible = false;
-        b.checked = b.caption == normal;
+        b.caption = d.caption == nullptr ? std::string() : Sjis(d.caption);
+        b.visible = (d.flags & InitiallyHidden) == 0;
+        b.checked = (d.flags & InitiallyChecked) != 0;
     }
 }
 

@@ -2,17 +2,20 @@
 
 // The main window in Qt. It only shows TMainForm's model and forwards the user's events to
 // the form: every event runs through the dispatcher (which shows a failure), then the whole
-// model is shown again, and a requested end closes the window once the event is done.
+// model is shown again, and a requested end closes the window once the event is done. Its
+// widgets are those of the core's design.
 
 #include "app/MainForm.h"
+#include "app/MainFormBindings.h"
 #include "gui/QtUiServices.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
-class QGroupBox;
 class QLineEdit;
+class QGroupBox;
 class QPlainTextEdit;
 
 namespace mv::gui {
@@ -34,19 +37,23 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildPanelDE(QWidget& panel);
-    void BuildPanelPAD(QWidget& panel);
-    void BuildPanelODDS(QWidget& panel);
-    void AddRadios(QWidget& parent, RadioParent group);
+    void Bind();
     void Run(const std::function<void()>& handler);
+
+    template <typename Widget, typename Field>
+    struct Bound {
+        Widget* widget;
+        Field field;
+    };
 
     QtUiServices& ui_;
     TMainForm& form_;
-    std::array<QLineEdit*, 7> edits_{};
-    std::array<QPlainTextEdit*, 4> memos_{};
-    std::array<QGroupBox*, 3> oddsGroups_{};
+    std::vector<QWidget*> widgets_; // in the design's order
+    std::vector<Bound<QLineEdit, MainFormText>> edits_;
+    std::vector<Bound<QGroupBox, MainFormText>> captions_;
+    std::vector<Bound<QPlainTextEdit, MainFormLines>> memos_;
+    std::vector<Bound<QWidget, MainFormVisibility>> visibilities_;
     std::array<ModelRadioButton*, RadioCount> radios_{};
-    QGroupBox* raceGroup_ = nullptr;
     RaceCardGrid* grid_ = nullptr;
     bool activated_ = false;
 };

@@ -1,6 +1,6 @@
 #include "gui/RaceCardGrid.h"
 
-#include "gui/MainWindowLayout.h"
+#include "app/MainFormDesign.h"
 #include "gui/QtText.h"
 
 #include <QHeaderView>
@@ -8,14 +8,18 @@
 namespace mv::gui {
 namespace {
 
-// The fixed header row in the light green of the original grid, as tall as a runner row.
-constexpr const char* HeaderStyle =
-    "QHeaderView::section { background-color: #C0DCC0; padding: 0px; border: 0px;"
-    " border-right: 1px solid gray; border-bottom: 1px solid gray; }";
+// The fixed header row in the design's colour, as tall as a runner row.
+QString HeaderStyle(Colour colour) {
+    return QStringLiteral("QHeaderView::section { background-color: %1; padding: 0px; border: 0px;"
+                          " border-right: 1px solid gray; border-bottom: 1px solid gray; }")
+        .arg(QColor::fromRgb(static_cast<QRgb>(colour)).name());
+}
 
 } // namespace
 
-RaceCardGrid::RaceCardGrid(QWidget* parent) : QTableWidget(GridRows - 1, GridColumns, parent) {
+RaceCardGrid::RaceCardGrid(QWidget* parent)
+    : QTableWidget(GridRows - DEGridDesign().fixedRows, GridColumns, parent) {
+    const GridDesign& design = DEGridDesign();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
@@ -23,25 +27,25 @@ RaceCardGrid::RaceCardGrid(QWidget* parent) : QTableWidget(GridRows - 1, GridCol
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
     QPalette cells = palette();
-    cells.setColor(QPalette::Base, Qt::white);
+    cells.setColor(QPalette::Base, QColor::fromRgb(static_cast<QRgb>(design.cellColour)));
     setPalette(cells);
 
     verticalHeader()->hide();
-    verticalHeader()->setMinimumSectionSize(GridRowHeight);
-    verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    verticalHeader()->setMinimumSectionSize(design.rowHeight);
+    verticalHeader()->setDefaultSectionSize(design.rowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     QHeaderView* header = horizontalHeader();
-    header->setStyleSheet(QString::fromLatin1(HeaderStyle));
-    header->setFixedHeight(GridRowHeight);
+    header->setStyleSheet(HeaderStyle(design.headerColour));
+    header->setFixedHeight(design.rowHeight);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
-    header->setMinimumSectionSize(GridColumnWidths[0]);
+    header->setMinimumSectionSize(design.columnWidths[0]);
     header->setSectionResizeMode(QHeaderView::Interactive);
     for (int c = 0; c < GridColumns; ++c) {
         setHorizontalHeaderItem(c, new QTableWidgetItem);
-        header->resizeSection(c, GridColumnWidths[c]);
+        header->resizeSection(c, design.columnWidths[static_cast<std::size_t>(c)]);
         for (int row = 0; row < rowCount(); ++row) {
             setItem(row, c, new QTableWidgetItem);
         }

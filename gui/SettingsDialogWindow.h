@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QLineEdit;
 class QRadioButton;
@@ -30,7 +31,7 @@ protected:
     void reject() override {}
 
 private:
-    void BuildWidgets();
+    void Bind(const std::vector<QWidget*>& widgets);
     // Over the owner, or over the screen when there is none.
     void CentreOver(const QWidget* owner);
     // Runs a handler through the dispatcher, shows the model as it left it and closes the

@@ -9,7 +9,7 @@ if [ $# -lt 2 ] || [ $(( $# % 2 )) -ne 0 ]; then
     exit 2
 fi
 rm -f "$2"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     set -e
     viewer_path=$1 png=$2
     shift 2

@@ -3,39 +3,43 @@
 #include "platform/Codec.h"
 #include "platform/RadioRule.h"
 #include "settings/SettingsFile.h"
+#include "settings/SubFormDesign.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace mv {
 namespace {
 
-// One radio button as designed, with what its click handler stores in the dialog's settings.
+// One radio button of the dialog, with what its click handler stores in the dialog's settings.
 struct RadioDesign {
     const char* name;
-    SubGroup group;
-    const char* captionUtf8;
-    bool checked;
     std::string TSettings::*field;
     const char* valueUtf8;
 };
 
 // Indexed by SubRadio.
 constexpr RadioDesign Radios[SubRadioCount] = {
-    {"RadioButton1", SubGroup::GroupBox2, "▲12", true, &TSettings::PN, "▲"},
-    {"RadioButton2", SubGroup::GroupBox2, "－12", false, &TSettings::PN, "－"},
-    {"RadioButton3", SubGroup::GroupBox2, "△12", false, &TSettings::PN, "△"},
-    {"RadioButton4", SubGroup::GroupBox3, "並び替え", false, &TSettings::Tsort, "True"},
-    {"RadioButton5", SubGroup::GroupBox3, "通常", true, &TSettings::Tsort, "false"},
-    {"RadioButton6", SubGroup::GroupBox4, "並び替え", false, &TSettings::Wsort, "True"},
-    {"RadioButton7", SubGroup::GroupBox5, "並び替え", false, &TSettings::Usort, "True"},
-    {"RadioButton8", SubGroup::GroupBox6, "並び替え", false, &TSettings::Ksort, "True"},
-    {"RadioButton9", SubGroup::GroupBox4, "通常", true, &TSettings::Wsort, "false"},
-    {"RadioButton10", SubGroup::GroupBox5, "通常", true, &TSettings::Usort, "false"},
-    {"RadioButton11", SubGroup::GroupBox6, "通常", true, &TSettings::Ksort, "false"},
+    {"RadioButton1", &TSettings::PN, "▲"},         {"RadioButton2", &TSettings::PN, "－"},
+    {"RadioButton3", &TSettings::PN, "△"},         {"RadioButton4", &TSettings::Tsort, "True"},
+    {"RadioButton5", &TSettings::Tsort, "false"},  {"RadioButton6", &TSettings::Wsort, "True"},
+    {"RadioButton7", &TSettings::Usort, "True"},   {"RadioButton8", &TSettings::Ksort, "True"},
+    {"RadioButton9", &TSettings::Wsort, "false"},  {"RadioButton10", &TSettings::Usort, "false"},
+    {"RadioButton11", &TSettings::Ksort, "false"},
 };
+
+// The group boxes that hold the radio groups, indexed by SubGroup.
+constexpr std::string_view GroupBoxes[] = {"GroupBox2", "GroupBox3", "GroupBox4", "GroupBox5",
+                                           "GroupBox6"};
 
 const RadioDesign& Design(SubRadio r) {
     return Radios[static_cast<std::size_t>(r)];
+}
+
+const WidgetDesign& Widget(SubRadio r) {
+    const WindowDesign& design = SubFormDesign();
+    return design.widgets[*FindWidget(design, Design(r).name)];
 }
 
 // A stored sort flag and the button that shows it as "True"; any other value leaves the
@@ -53,8 +57,11 @@ constexpr SortFlag SortFlags[] = {
 
 } // namespace
 
+// Each group box is a radio group of its own.
 SubGroup GroupOf(SubRadio r) {
-    return Design(r).group;
+    const std::string_view parent = Widget(r).parent;
+    const auto it = std::find(std::begin(GroupBoxes), std::end(GroupBoxes), parent);
+    return static_cast<SubGroup>(it - std::begin(GroupBoxes));
 }
 
 const char* NameOf(SubRadio r) {
@@ -63,8 +70,8 @@ const char* NameOf(SubRadio r) {
 
 SubFormModel::SubFormModel() {
     for (int i = 0; i < SubRadioCount; ++i) {
-        const RadioDesign& d = Design(static_cast<SubRadio>(i));
-        radios[static_cast<std::size_t>(i)] = {Sjis(d.captionUtf8), d.checked};
+        const WidgetDesign& d = Widget(static_cast<SubRadio>(i));
+        radios[static_cast<std::size_t>(i)] = {Sjis(d.caption), (d.flags & InitiallyChecked) != 0};
     }
 }
 

@@ -11,6 +11,8 @@
 #include "tools/SampleFolder.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 namespace mv {
 namespace {
@@ -185,8 +188,14 @@ class DesignedWidget : public MainWindowTest, public testing::WithParamInterface
 TEST_P(DesignedWidget, SitsAtItsPlaceInItsFont) {
     const QWidget& widget = Find<QWidget>(GetParam().name);
     EXPECT_EQ(widget.geometry(), GetParam().geometry);
-    EXPECT_EQ(widget.font().family(), QLatin1String(GetParam().family));
-    EXPECT_EQ(widget.font().pixelSize(), GetParam().pixelSize);
+    // The designed face where it is installed; here the installed Gothic of the same pitch.
+    const QFontInfo font(widget.font());
+    EXPECT_EQ(font.family(), QLatin1String(GetParam().family));
+    // Fixed pitch means one column per byte: a narrow and a wide letter take the same width.
+    const QFontMetrics metrics(widget.font());
+    EXPECT_EQ(metrics.horizontalAdvance(u'i') == metrics.horizontalAdvance(u'W'),
+              GetParam().family == std::string_view("IPAGothic"));
+    EXPECT_EQ(font.pixelSize(), GetParam().pixelSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(
