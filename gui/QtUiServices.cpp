@@ -5,6 +5,7 @@
 #include "platform/Codec.h"
 #include "platform/Failure.h"
 #include "platform/FileQuery.h"
+#include "platform/FolderChoice.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -114,24 +115,9 @@ std::optional<std::string> QtUiServices::SelectFolder(const std::string& initial
         const QString typed = chooser.path();
         // The full path without a final separator, except for the root.
         const QString chosen = QDir::cleanPath(QDir(typed).absolutePath());
-        const auto sjis = ToSjis(chosen);
-        if (!sjis) {
-            throw Failure::Other(
-                Sjis("選択したフォルダの名前に Shift_JIS で表せない文字があります"));
+        if (auto folder = ConfirmChosenFolder(*this, chosen.toStdU16String(), typed.isEmpty())) {
+            return folder;
         }
-        // An empty field names no existing folder either: it is offered for creation first.
-        if (typed.isEmpty() || !QFileInfo(chosen).isDir()) {
-            if (!AskYesNo(Sjis("指定されたディレクトリが存在しません。作成しますか？"))) {
-                continue;
-            }
-            if (typed.isEmpty()) {
-                throw Failure::Other(Sjis("ディレクトリを作成できません"));
-            }
-            // A folder that cannot be created is not reported here: the folder test made when
-            // the settings are closed tells the user.
-            QDir().mkpath(chosen);
-        }
-        return sjis;
     }
 }
 

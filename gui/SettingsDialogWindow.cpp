@@ -4,9 +4,8 @@
 #include "gui/ModelRadioButton.h"
 #include "gui/QtText.h"
 #include "gui/QtUiServices.h"
-#include "platform/Codec.h"
 #include "platform/Dispatch.h"
-#include "platform/Failure.h"
+#include "platform/FolderChoice.h"
 #include "settings/SubFormBindings.h"
 #include "settings/SubFormDesign.h"
 
@@ -117,12 +116,9 @@ void SettingsDialogWindow::TakeTypedFolder() {
     if (edit1_->text() == FromSjis(shownFolder_)) {
         return;
     }
-    const auto folder = ToSjis(edit1_->text());
-    if (!folder) {
-        throw Failure::Other(Sjis("入力されたフォルダ名に Shift_JIS で表せない文字があります"));
-    }
-    form_.SetEdit1(*folder);
-    shownFolder_ = *folder;
+    std::string folder = TypedFolderText(edit1_->text().toStdU16String());
+    form_.SetEdit1(folder);
+    shownFolder_ = std::move(folder);
 }
 
 } // namespace mv::gui
