@@ -12,9 +12,10 @@ case "${1:-build}" in
     # The fuzz targets and the reliability report: clang with libFuzzer and the sanitizers.
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(xvfb xauth python3) ;;
-    # The cross-built core and its tests under a Japanese Wine; GoogleTest from its sources.
+    # The cross-built viewer and its tests under a Japanese Wine on a virtual display, with
+    # Japanese fonts and Wine's own (the caption buttons' symbols); GoogleTest from its sources.
     windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
-                       locales) ;;
+                       locales xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine) ;;
 esac
 
 missing=()

@@ -1,0 +1,312 @@
+// The Windows viewer as a user meets it: the real executable on the sample folder, driven with
+// clicks, typed texts and the close box. After every event its controls must show what the
+// core's window model shows for the same events, and the caches beside it must be the core's,
+// byte for byte.
+
+#include "app/MainForm.h"
+#include "app/MainFormBindings.h"
+#include "app/MainFormDesign.h"
+#include "platform/Codec.h"
+#include "platform/Dispatch.h"
+#include "platform/FileQuery.h"
+#include "platform/IniFile.h"
+#include "settings/SettingsFile.h"
+#include "support/CacheFiles.h"
+#include "support/ClickScript.h"
+#include "support/ParamName.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
+#include "tools/SampleFolder.h"
+#include "win/WinText.h"
+#include "win32/ViewerProcess.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+// windows.h names its own profile function so; here it is the viewer's.
+#undef WriteProfileString
+
+namespace mv {
+namespace {
+
+using test::Modal;
+using win::Wide;
+
+std::wstring WideUtf8(const char* utf8) {
+    return Wide(Sjis(utf8));
+}
+
+std::wstring GridText(const MainWindowModel& m) {
+    std::wstring text;
+    for (const auto& row : m.DEGrid) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            text += Wide(row[c]) + (c + 1 < row.size() ? L"\t" : L"\r\n");
+        }
+    }
+    return text;
+}
+
+// A program folder with the sample betting-software folder beside it; the viewer runs in the
+// one, and the core, for comparison, writes its caches to another.
+class WindowsViewer : public testing::Test {
+protected:
+    WindowsViewer() {
+        std::filesystem::create_directory(temp_.osPath() / "PAT");
+        std::filesystem::create_directory(temp_.osPath() / "program");
+        std::filesystem::create_directory(temp_.osPath() / "core");
+        sample::WriteSampleFolder(pat_);
+    }
+
+    // The settings file as the dialog leaves it for a folder.
+    void WriteSettings(const std::string& folder) {
+        SaveSettings(ini_, folder, LoadSettings(ini_));
+    }
+
+    // Starts the viewer, and the core's own main window on the same settings.
+    void Start() {
+        viewer_ = std::make_unique<test::ViewerProcess>(temp_.osPath() / "program");
+        core_ = std::make_unique<TMainForm>(ui_, ini_, temp_.path() + "core\\");
+        core_->FormCreate();
+        core_->FormActivate();
+    }
+
+    // The core's handler of a main window's button, through the core's dispatcher.
+    void CoreClick(const char* name) {
+        Dispatch(ui_, [&] {
+            if (const auto radio = RadioNamed(name)) {
+                core_->Check(*radio);
+            } else if (const auto handler = HandlerOf(name)) {
+                ((*core_).*(*handler))();
+            }
+        });
+    }
+
+    // A click on a main window's button, in the viewer and in the core.
+    std::optional<Modal> Click(const char* name) {
+        CoreClick(name);
+        return viewer_->Click(viewer_->Control(name));
+    }
+
+    // Every control that shows a model field shows exactly that field.
+    void ExpectShowsModel() {
+        const MainWindowModel& m = core_->window();
+        for (const WidgetDesign& w : MainFormDesign().widgets) {
+            const HWND control = viewer_->Control(w.name);
+            if (const auto text = TextOf(w.name)) {
+                EXPECT_EQ(test::TextOf(control), Wide(m.**text)) << w.name;
+            }
+            if (const auto lines = LinesOf(w.name)) {
+                EXPECT_EQ(test::TextOf(control), win::JoinLines(m.**lines)) << w.name;
+            }
+            if (const auto visible = VisibilityOf(w.name)) {
+                EXPECT_EQ(test::IsShown(control), m.**visible) << w.name;
+            }
+            if (const auto radio = RadioNamed(w.name)) {
+                const RadioButton& b = m.radio(*radio);
+                EXPECT_EQ(test::TextOf(control), Wide(b.caption)) << w.name;
+                EXPECT_EQ(test::IsChecked(control), b.checked) << w.name;
+                EXPECT_EQ(test::IsShown(control), b.visible) << w.name;
+            }
+        }
+        EXPECT_EQ(test::TextOf(viewer_->Control("DEGrid")), GridText(m));
+    }
+
+    void ExpectCachesOfTheCore() {
+        for (const char* name : test::CacheNames) {
+            EXPECT_EQ(temp_.Read(std::string("program\\") + name),
+                      temp_.Read(std::string("core\\") + name))
+                << name;
+        }
+    }
+
+    test::TempFolder temp_;
+    const std::string pat_ = temp_.path() + "PAT\\";
+    const std::string ini_ = temp_.path() + "program\\Q-MvRV98.ini";
+    test::ScriptedUi ui_;
+    std::unique_ptr<test::ViewerProcess> viewer_;
+    std::unique_ptr<TMainForm> core_;
+};
+
+TEST_F(WindowsViewer, StartsWithTheMeetingsCaptionedAndEveryControlAtItsPlace) {
+    WriteSettings(pat_);
+    Start();
+    EXPECT_EQ(test::TextOf(viewer_->main()), WideUtf8("Q-MvRCV98 Viewer    version 3.62"));
+    RECT client{};
+    ::GetClientRect(viewer_->main(), &client);
+    EXPECT_EQ(client.right, 792);
+    EXPECT_EQ(client.bottom, 573);
+    const WindowDesign& design = MainFormDesign();
+    for (const WidgetDesign& w : design.widgets) {
+        const RECT r = test::PlaceOf(viewer_->Control(w.name));
+        EXPECT_EQ((Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}), w.place) << w.name;
+    }
+    EXPECT_EQ(test::TextOf(viewer_->Control("RBkaisai1")), WideUtf8("東京"));
+    EXPECT_FALSE(test::IsShown(viewer_->Control("RBkaisai3")));
+    EXPECT_FALSE(test::IsShown(viewer_->Control("GBR")));
+    ExpectShowsModel();
+}
+
+TEST_F(WindowsViewer, VenueRaceAndSortClicksShowWhatTheCoreShows) {
+    WriteSettings(pat_);
+    Start();
+    // Race 1 with results, race 3 with a scratched runner, then every sort and normal button.
+    for (const char* name : {"RBkaisai1", "RBR03", "RBSortT", "RBSort1", "RBSort2", "RBSort3",
+                             "RBNor2", "RBkaisai2", "RBR09", "RBNorT", "UpDate"}) {
+        EXPECT_FALSE(Click(name)) << "no message box after " << name;
+        ExpectShowsModel();
+        ExpectCachesOfTheCore();
+    }
+}
+
+TEST_F(WindowsViewer, ClicksAtTheDesignedPlacesHitTheirButtons) {
+    WriteSettings(pat_);
+    Start();
+    for (const char* name : test::PositionClicks) {
+        const test::Point p = test::ClickPoint(name);
+        CoreClick(name);
+        EXPECT_FALSE(viewer_->ClickAt(p.x, p.y)) << name;
+        ExpectShowsModel();
+        ExpectCachesOfTheCore();
+    }
+}
+
+TEST_F(WindowsViewer, FileBeingWrittenShowsTheFailureBoxAndWhatWasFilledBeforeIt) {
+    WriteSettings(pat_);
+    Start();
+    ASSERT_FALSE(Click("RBkaisai1"));
+    // The betting software has the runner file of race 2 open for writing.
+    const std::string path = core_->state().DataFilePath(1, 2);
+    const std::wstring busy = Wide(path);
+    const HANDLE writer =
+        ::CreateFileW(busy.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    const auto box = Click("RBR02");
+    ::CloseHandle(writer);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->kind, Modal::Kind::MessageBox);
+    EXPECT_EQ(box->title, L"Q-mvrcv98");
+    const std::string message = Sjis("ファイル ") + path + Sjis(" は開けません.");
+    EXPECT_EQ(box->text, Wide(message));
+    EXPECT_TRUE(box->icon) << "a failure shows the error icon";
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    EXPECT_FALSE(viewer_->Answer(*box, IDOK));
+    const std::vector<test::ScriptedUi::Shown> expected{
+        {test::ScriptedUi::Shown::Kind::Error, message}};
+    EXPECT_EQ(ui_.shown, expected) << "the core failed alike";
+    ExpectShowsModel();
+}
+
+TEST_F(WindowsViewer, FirstStartLeadsThroughTheSettingsDialogAndEnds) {
+    Start(); // no settings file
+    auto modal = viewer_->Settle();
+    ASSERT_TRUE(modal);
+    EXPECT_EQ(modal->kind, Modal::Kind::MessageBox);
+    EXPECT_EQ(modal->text, WideUtf8("PATがインストールしてあるフォルダを選択してください！"));
+    EXPECT_FALSE(modal->icon) << "a message of the viewer's own has no icon";
+    modal = viewer_->Answer(*modal, IDOK);
+    ASSERT_TRUE(modal);
+    ASSERT_EQ(modal->kind, Modal::Kind::FolderChooser);
+    modal = viewer_->Answer(*modal, IDCANCEL);
+    ASSERT_TRUE(modal);
+    ASSERT_EQ(modal->kind, Modal::Kind::SettingsDialog);
+    EXPECT_EQ(modal->title, WideUtf8("Q-MvRCV98 Viewer 設定"));
+    EXPECT_EQ(test::TextOf(viewer_->DialogControl("Edit1")), L"") << "cancelled: as it was";
+    EXPECT_TRUE(test::IsChecked(viewer_->DialogControl("RadioButton1")));
+
+    // The folder typed without its final "\", then chosen: the chooser starts there.
+    viewer_->Type(viewer_->DialogControl("Edit1"), Wide(pat_.substr(0, pat_.size() - 1)));
+    modal = viewer_->Click(viewer_->DialogControl("Button1"));
+    ASSERT_TRUE(modal);
+    ASSERT_EQ(modal->kind, Modal::Kind::FolderChooser);
+    modal = viewer_->Answer(*modal, IDOK);
+    EXPECT_EQ(test::TextOf(viewer_->DialogControl("Edit1")), Wide(pat_));
+
+    modal = viewer_->Click(viewer_->DialogControl("Button2"));
+    ASSERT_TRUE(modal);
+    EXPECT_EQ(modal->text, WideUtf8("PATのフォルダが変更されましたので、再起動してください。"));
+    EXPECT_FALSE(viewer_->Answer(*modal, IDOK));
+    EXPECT_EQ(viewer_->ExitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadProfileString(ini_, "Dir", "PatDir", ""), pat_);
+    EXPECT_EQ(ReadProfileString(ini_, "Options", "US", ""), "1");
+}
+
+// The four outcomes of closing the settings dialog, through "閉じる" or the close box.
+struct CloseCase {
+    const char* name;
+    const char* storedFolder; // "pat", "other" (a valid second folder) or "empty" (no meetings)
+    const char* typedFolder;  // the same keys
+    bool closeBox;
+    std::vector<const char*> messages; // UTF-8, in order
+    bool ends;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SettingsDialogClose : public WindowsViewer, public testing::WithParamInterface<CloseCase> {
+protected:
+    std::string Folder(std::string_view key) {
+        if (key == "pat") {
+            return pat_;
+        }
+        const std::string folder = temp_.path() + std::string(key) + "\\";
+        std::filesystem::create_directories(ToOsPath(folder));
+        if (key == "other") {
+            sample::WriteSampleFolder(folder);
+        }
+        return folder;
+    }
+};
+
+TEST_P(SettingsDialogClose, ShowsItsMessagesAndEndsOrGoesOn) {
+    const CloseCase& c = GetParam();
+    WriteSettings(Folder(c.storedFolder));
+    WriteProfileString(ini_, "Options", "US", "1");
+    Start();
+    auto modal = viewer_->Settle();
+    if (std::string_view(c.storedFolder) == "empty") {
+        // The set-up check opened the dialog, which asks for the folder at once.
+        ASSERT_TRUE(modal);
+        modal = viewer_->Answer(*modal, IDOK);
+        ASSERT_TRUE(modal);
+        ASSERT_EQ(modal->kind, Modal::Kind::FolderChooser);
+        modal = viewer_->Answer(*modal, IDCANCEL);
+    } else {
+        ASSERT_FALSE(modal);
+        modal = viewer_->Click(viewer_->Control("ButtonSetting"));
+    }
+    ASSERT_TRUE(modal);
+    ASSERT_EQ(modal->kind, Modal::Kind::SettingsDialog);
+    const HWND dialog = modal->window;
+    viewer_->Type(viewer_->DialogControl("Edit1"), Wide(Folder(c.typedFolder)));
+    modal = c.closeBox ? viewer_->Close(dialog) : viewer_->Click(viewer_->DialogControl("Button2"));
+    for (const char* message : c.messages) {
+        ASSERT_TRUE(modal) << message;
+        EXPECT_EQ(modal->text, WideUtf8(message));
+        modal = viewer_->Answer(*modal, IDOK);
+    }
+    EXPECT_FALSE(modal) << "the dialog has closed, but shows "
+                        << (modal ? modal->title + L": " + modal->text : std::wstring());
+    EXPECT_EQ(viewer_->ExitCode(c.ends ? 10000 : 500).has_value(), c.ends);
+    EXPECT_EQ(ReadProfileString(ini_, "Dir", "PatDir", ""), Folder(c.typedFolder));
+}
+
+const char* const Changed = "PATのフォルダが変更されましたので、再起動してください。";
+const char* const Unusable = "PATのフォルダが正しく設定されていませんので、終了します。";
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SettingsDialogClose,
+    testing::Values(
+        CloseCase{"SameUsableFolder", "pat", "pat", false, {}, false},
+        CloseCase{"SameUsableFolderByCloseBox", "pat", "pat", true, {}, false},
+        CloseCase{"ChangedUsableFolder", "pat", "other", false, {Changed}, true},
+        CloseCase{"SameUnusableFolder", "empty", "empty", false, {Unusable}, true},
+        CloseCase{
+            "ChangedUnusableFolderByCloseBox", "pat", "empty", true, {Unusable, Changed}, true}),
+    test::ByName());
+
+} // namespace
+} // namespace mv

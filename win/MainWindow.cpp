@@ -1,0 +1,226 @@
+#include "win/MainWindow.h"
+
+#include "app/MainFormDesign.h"
+#include "platform/Dispatch.h"
+#include "win/Controls.h"
+#include "win/Dpi.h"
+#include "win/RaceCardGrid.h"
+#include "win/WinText.h"
+
+namespace mv::win {
+namespace {
+
+constexpr DWORD Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD ExStyle = WS_EX_CONTROLPARENT;
+// Posted on the first activation, so that a dialog the set-up check opens runs once the
+// activation is done.
+constexpr UINT FirstActivation = WM_APP + 1;
+
+void RegisterClassOnce() {
+    static const bool registered = [] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof(c);
+        c.lpfnWndProc = DefWindowProcW;
+        c.hInstance = ::GetModuleHandleW(nullptr);
+        c.hIcon = ::LoadIconW(c.hInstance, MAKEINTRESOURCEW(1));
+        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        c.lpszClassName = MainWindowClass;
+        return ::RegisterClassExW(&c) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+MainWindow::MainWindow(WinUiServices& ui, TMainForm& form, Fonts& fonts)
+    : ui_(ui), form_(form), controls_(MainFormDesign(), fonts) {
+    RegisterClassOnce();
+    const int dpi = SystemDpi();
+    const Size outer = OuterSize(controls_.ScaledClientSize(dpi), Style, ExStyle, dpi);
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const std::wstring caption = WideFromUtf8(MainFormDesign().caption);
+    hwnd_ = ::CreateWindowExW(ExStyle, MainWindowClass, caption.c_str(), Style,
+                              area.left + (area.right - area.left - outer.width) / 2,
+                              area.top + (area.bottom - area.top - outer.height) / 2, outer.width,
+                              outer.height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // On a monitor of another resolution than the primary one, the size follows it.
+    if (const int own = WindowDpi(hwnd_); own != dpi) {
+        const Size resized = OuterSize(controls_.ScaledClientSize(own), Style, ExStyle, own);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, resized.width, resized.height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    controls_.Build(hwnd_);
+    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+    Bind();
+    ui_.setOwner(hwnd_);
+    Run([this] { form_.FormCreate(); });
+}
+
+void MainWindow::Show(int how) {
+    ::ShowWindow(hwnd_, how);
+    ::UpdateWindow(hwnd_);
+}
+
+// Each control to the model field it shows or the handler it runs, through the core's bindings.
+void MainWindow::Bind() {
+    const WindowDesign& design = controls_.design();
+    shown_.resize(controls_.Count());
+    for (std::size_t i = 0; i < controls_.Count(); ++i) {
+        const WidgetDesign& w = design.widgets[i];
+        shown_[i] = WideFromUtf8(w.caption);
+        if (const auto text = TextOf(w.name)) {
+            texts_.push_back({i, *text});
+        }
+        if (const auto lines = LinesOf(w.name)) {
+            memos_.push_back({i, *lines});
+        }
+        if (const auto visible = VisibilityOf(w.name)) {
+            visibilities_.push_back({i, *visible});
+        }
+        if (const auto handler = HandlerOf(w.name)) {
+            handlers_.push_back({i, *handler});
+        }
+        if (const auto radio = RadioNamed(w.name)) {
+            radios_[static_cast<std::size_t>(*radio)] = i;
+        }
+        if (w.kind == WidgetKind::Grid) {
+            grid_ = i;
+        }
+    }
+}
+
+void MainWindow::SetText(std::size_t control, std::wstring text) {
+    if (shown_[control] != text) {
+        ::SetWindowTextW(controls_.Control(control), text.c_str());
+        shown_[control] = std::move(text);
+    }
+}
+
+void MainWindow::SetVisible(HWND control, bool visible) {
+    const bool shown = (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) {
+        ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void MainWindow::Render() {
+    const MainWindowModel& m = form_.window();
+    for (const auto& t : texts_) {
+        SetText(t.control, Wide(m.*t.field));
+    }
+    for (const auto& memo : memos_) {
+        SetText(memo.control, JoinLines(m.*memo.field));
+    }
+    RaceCardGrid::Of(controls_.Control(grid_))->Show(m.DEGrid);
+    for (const auto& v : visibilities_) {
+        SetVisible(controls_.Control(v.control), m.*v.field);
+    }
+    for (std::size_t r = 0; r < radios_.size(); ++r) {
+        const RadioButton& model = m.radios[r];
+        const HWND button = controls_.Control(radios_[r]);
+        SetText(radios_[r], Wide(model.caption));
+        SetVisible(button, model.visible);
+        const WPARAM check = model.checked ? BST_CHECKED : BST_UNCHECKED;
+        if (static_cast<WPARAM>(::SendMessageW(button, BM_GETCHECK, 0, 0)) != check) {
+            ::SendMessageW(button, BM_SETCHECK, check, 0);
+        }
+    }
+}
+
+void MainWindow::Run(const std::function<void()>& handler) {
+    ++running_;
+    Dispatch(ui_, handler);
+    Dispatch(ui_, [this] { Render(); });
+    --running_;
+    if (running_ == 0 && ui_.endRequested()) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+void MainWindow::Clicked(std::size_t control) {
+    for (const auto& h : handlers_) {
+        if (h.control == control) {
+            Run([this, handler = h.field] { (form_.*handler)(); });
+            return;
+        }
+    }
+    for (std::size_t r = 0; r < radios_.size(); ++r) {
+        if (radios_[r] == control) {
+            Run([this, r] { form_.Check(static_cast<Radio>(r)); });
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, w, l);
+    }
+    LRESULT result = 0;
+    // Nothing thrown may leave a window procedure: what the dispatcher does not catch inside a
+    // handler (the view's own work) is shown the same way.
+    if (!Dispatch(self->ui_, [&] { result = self->Handle(message, w, l); })) {
+        return 0;
+    }
+    return result;
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(w) == BN_CLICKED && l != 0) {
+            if (const auto control = DesignIndex(LOWORD(w), controls_.Count())) {
+                Clicked(*control);
+            }
+        }
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (const HBRUSH brush =
+                controls_.ControlColour(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    case WM_SIZE:
+        controls_.Place();
+        return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(l);
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        controls_.Place();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(w) != WA_INACTIVE && !activated_) {
+            activated_ = true;
+            ::PostMessageW(hwnd_, FirstActivation, 0, 0);
+        }
+        break;
+    case FirstActivation:
+        Run([this] { form_.FormActivate(); });
+        return 0;
+    case WM_CLOSE:
+        // The close box ends the program; while a handler runs (a dialog is open over the
+        // window), once it is done.
+        if (running_ > 0) {
+            ui_.RequestEnd();
+            return 0;
+        }
+        ::DestroyWindow(hwnd_);
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, message, w, l);
+}
+
+} // namespace mv::win

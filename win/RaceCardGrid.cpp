@@ -1,0 +1,325 @@
+#include "win/RaceCardGrid.h"
+
+#include "app/MainFormDesign.h"
+#include "win/WinText.h"
+
+#include <algorithm>
+#include <windowsx.h>
+
+namespace mv::win {
+namespace {
+
+constexpr wchar_t ClassName[] = L"MvRaceCardGrid";
+constexpr int Line = 1;      // the grid line after every cell
+constexpr int TextInset = 2; // from a cell's left edge
+constexpr int EdgeReach = 3; // how near a column's edge a drag may start
+constexpr int NarrowestColumn = 2;
+constexpr COLORREF HeaderLines = RGB(128, 128, 128);
+constexpr COLORREF CellLines = RGB(192, 192, 192);
+
+COLORREF ToColorRef(Colour c) {
+    return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+    ::SetBkColor(dc, colour);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(new RaceCardGrid(window)));
+    }
+    RaceCardGrid* grid = RaceCardGrid::Of(window);
+    if (grid == nullptr) {
+        return ::DefWindowProcW(window, message, w, l);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete grid;
+        return ::DefWindowProcW(window, message, w, l);
+    }
+    return grid->Handle(message, w, l);
+}
+
+} // namespace
+
+const wchar_t* RaceCardGridClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof(c);
+        c.lpfnWndProc = GridProc;
+        c.hInstance = ::GetModuleHandleW(nullptr);
+        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        c.lpszClassName = ClassName;
+        return ::RegisterClassExW(&c) != 0;
+    }();
+    (void)registered;
+    return ClassName;
+}
+
+RaceCardGrid* RaceCardGrid::Of(HWND window) {
+    return reinterpret_cast<RaceCardGrid*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+RaceCardGrid::RaceCardGrid(HWND window) : window_(window), widths_(DEGridDesign().columnWidths) {}
+
+void RaceCardGrid::Show(const Cells& cells) {
+    bool changed = false;
+    for (std::size_t row = 0; row < GridRows; ++row) {
+        for (std::size_t c = 0; c < GridColumns; ++c) {
+            std::wstring text = Wide(cells[row][c]);
+            if (text != cells_[row][c]) {
+                cells_[row][c] = std::move(text);
+                changed = true;
+            }
+        }
+    }
+    if (changed) {
+        ::InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+void RaceCardGrid::SetFont(HFONT font, int dpi) {
+    font_ = font;
+    dpi_ = dpi;
+    UpdateScrollBars();
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+int RaceCardGrid::ColumnWidth(std::size_t column) const {
+    return Scaled(widths_[column], dpi_);
+}
+
+int RaceCardGrid::RowHeight() const {
+    return Scaled(DEGridDesign().rowHeight, dpi_);
+}
+
+int RaceCardGrid::ContentWidth() const {
+    int width = 0;
+    for (std::size_t c = 0; c < GridColumns; ++c) {
+        width += ColumnWidth(c) + Line;
+    }
+    return width;
+}
+
+int RaceCardGrid::ContentHeight() const {
+    return GridRows * (RowHeight() + Line);
+}
+
+// A scroll bar shows while its content does not fit. Showing one narrows the other side, so
+// the two are settled together.
+void RaceCardGrid::UpdateScrollBars() {
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client;
+        ::GetClientRect(window_, &client);
+        const int fixedHeight = RowHeight() + Line;
+        SCROLLINFO h{sizeof(h),
+                     SIF_RANGE | SIF_PAGE,
+                     0,
+                     ContentWidth() - 1,
+                     static_cast<UINT>(std::max(0L, client.right)),
+                     0,
+                     0};
+        SCROLLINFO v{sizeof(v),
+                     SIF_RANGE | SIF_PAGE,
+                     0,
+                     ContentHeight() - fixedHeight - 1,
+                     static_cast<UINT>(std::max(0L, client.bottom - fixedHeight)),
+                     0,
+                     0};
+        ::SetScrollInfo(window_, SB_HORZ, &h, TRUE);
+        ::SetScrollInfo(window_, SB_VERT, &v, TRUE);
+    }
+    scrollX_ = ::GetScrollPos(window_, SB_HORZ);
+    scrollY_ = ::GetScrollPos(window_, SB_VERT);
+}
+
+void RaceCardGrid::Scroll(int bar, WPARAM request) {
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(window_, bar, &info);
+    const int step = bar == SB_HORZ ? Scaled(16, dpi_) : RowHeight() + Line;
+    const int page = static_cast<int>(info.nPage);
+    int position = info.nPos;
+    switch (LOWORD(request)) {
+    case SB_LINELEFT:
+        position -= step;
+        break;
+    case SB_LINERIGHT:
+        position += step;
+        break;
+    case SB_PAGELEFT:
+        position -= page;
+        break;
+    case SB_PAGERIGHT:
+        position += page;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_LEFT:
+        position = info.nMin;
+        break;
+    case SB_RIGHT:
+        position = info.nMax;
+        break;
+    default:
+        return;
+    }
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    ::SetScrollInfo(window_, bar, &info, TRUE);
+    (bar == SB_HORZ ? scrollX_ : scrollY_) = ::GetScrollPos(window_, bar);
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void RaceCardGrid::Paint(HDC dc, const RECT& client) const {
+    const GridDesign& design = DEGridDesign();
+    Fill(dc, client, ToColorRef(design.cellColour));
+    const HGDIOBJ oldFont = ::SelectObject(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
+    const int rowHeight = RowHeight();
+    // Rows from the bottom up, so that the fixed row is drawn over any row scrolled under it.
+    for (int row = GridRows - 1; row >= 0; --row) {
+        const bool fixed = row < design.fixedRows;
+        const int top = fixed ? row * (rowHeight + Line) : row * (rowHeight + Line) - scrollY_;
+        if (top >= client.bottom || top + rowHeight + Line <= 0) {
+            continue;
+        }
+        int left = -scrollX_;
+        for (std::size_t c = 0; c < GridColumns; ++c) {
+            const int width = ColumnWidth(c);
+            const RECT cell{left, top, left + width, top + rowHeight};
+            Fill(dc, cell, ToColorRef(fixed ? design.headerColour : design.cellColour));
+            RECT text = cell;
+            text.left += TextInset;
+            const std::wstring& t = cells_[static_cast<std::size_t>(row)][c];
+            ::DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &text,
+                        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+            const COLORREF lines = fixed ? HeaderLines : CellLines;
+            Fill(dc, {cell.right, top, cell.right + Line, top + rowHeight + Line}, lines);
+            Fill(dc, {cell.left, cell.bottom, cell.right, cell.bottom + Line}, lines);
+            left += width + Line;
+        }
+    }
+    ::SelectObject(dc, oldFont);
+}
+
+int RaceCardGrid::EdgeAt(int x, int y) const {
+    if (y < 0 || y > RowHeight()) {
+        return -1;
+    }
+    int found = -1;
+    int edge = -scrollX_;
+    for (std::size_t c = 0; c < GridColumns; ++c) {
+        edge += ColumnWidth(c) + Line;
+        if (std::abs(x - edge) <= EdgeReach) {
+            found = static_cast<int>(c); // the rightmost, so a column shrunk to nothing grows again
+        }
+    }
+    return found;
+}
+
+std::wstring RaceCardGrid::Text() const {
+    std::wstring text;
+    for (std::size_t row = 0; row < GridRows; ++row) {
+        for (std::size_t c = 0; c < GridColumns; ++c) {
+            text += cells_[row][c];
+            text += c + 1 < GridColumns ? L"\t" : L"\r\n";
+        }
+    }
+    return text;
+}
+
+LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_SIZE:
+        UpdateScrollBars();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        // Drawn off screen, then copied, so a changed race card does not flicker.
+        PAINTSTRUCT ps;
+        const HDC dc = ::BeginPaint(window_, &ps);
+        RECT client;
+        ::GetClientRect(window_, &client);
+        const HDC memory = ::CreateCompatibleDC(dc);
+        const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        Paint(memory, client);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::EndPaint(window_, &ps);
+        return 0;
+    }
+    case WM_HSCROLL:
+        Scroll(SB_HORZ, w);
+        return 0;
+    case WM_VSCROLL:
+        Scroll(SB_VERT, w);
+        return 0;
+    case WM_MOUSEWHEEL:
+        Scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(w) > 0 ? SB_LINEUP : SB_LINEDOWN);
+        return 0;
+    case WM_SETCURSOR: {
+        POINT p;
+        ::GetCursorPos(&p);
+        ::ScreenToClient(window_, &p);
+        if (LOWORD(l) == HTCLIENT && (dragging_ >= 0 || EdgeAt(p.x, p.y) >= 0)) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+        dragging_ = EdgeAt(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+        if (dragging_ >= 0) {
+            ::SetCapture(window_);
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (dragging_ >= 0) {
+            int left = -scrollX_;
+            for (int c = 0; c < dragging_; ++c) {
+                left += ColumnWidth(static_cast<std::size_t>(c)) + Line;
+            }
+            const int pixels = std::max(NarrowestColumn, GET_X_LPARAM(l) - left - Line);
+            widths_[static_cast<std::size_t>(dragging_)] = ::MulDiv(pixels, 96, dpi_);
+            UpdateScrollBars();
+            ::InvalidateRect(window_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (dragging_ >= 0) {
+            ::ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        dragging_ = -1;
+        return 0;
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(Text().size());
+    case WM_GETTEXT: {
+        const std::wstring text = Text();
+        const std::size_t room = static_cast<std::size_t>(w);
+        if (room == 0 || l == 0) {
+            return 0;
+        }
+        const std::size_t n = std::min(text.size(), room - 1);
+        auto* out = reinterpret_cast<wchar_t*>(l);
+        text.copy(out, n);
+        out[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, w, l);
+}
+
+} // namespace mv::win

@@ -1,0 +1,57 @@
+#pragma once
+
+// DEGrid in Win32: a grid drawn by the program, with the design's column widths, row height and
+// colours: a fixed header row in light green that stays in place, white cells, columns the
+// user resizes by dragging a column's right edge in the header row, and scroll bars when the
+// columns or rows no longer fit. Its window text is what it shows, a row per line and the
+// cells of a row separated by tabs, so tools (and the tests) can read it like any control's.
+
+#include "app/MainWindowModel.h"
+
+#include <array>
+#include <string>
+#include <windows.h>
+
+namespace mv::win {
+
+const wchar_t* RaceCardGridClass();
+
+class RaceCardGrid {
+public:
+    using Cells = decltype(MainWindowModel::DEGrid);
+
+    // The grid behind a window of RaceCardGridClass.
+    static RaceCardGrid* Of(HWND window);
+
+    explicit RaceCardGrid(HWND window);
+
+    // Copies the model's cells (the header row included); repaints only when one changed.
+    void Show(const Cells& cells);
+    // The font and the resolution the grid is drawn at.
+    void SetFont(HFONT font, int dpi);
+
+    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+
+private:
+    int ColumnWidth(std::size_t column) const;
+    int RowHeight() const;
+    int ContentWidth() const;
+    int ContentHeight() const;
+    void UpdateScrollBars();
+    void Scroll(int bar, WPARAM request);
+    void Paint(HDC dc, const RECT& client) const;
+    // The column whose right edge in the header row is under x, or -1.
+    int EdgeAt(int x, int y) const;
+    std::wstring Text() const;
+
+    HWND window_;
+    std::array<std::array<std::wstring, GridColumns>, GridRows> cells_;
+    std::array<int, GridColumns> widths_; // design pixels, as the user left them
+    HFONT font_ = nullptr;
+    int dpi_ = 96;
+    int scrollX_ = 0;
+    int scrollY_ = 0;
+    int dragging_ = -1; // the column being resized
+};
+
+} // namespace mv::win

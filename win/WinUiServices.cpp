@@ -1,0 +1,87 @@
+#include "win/WinUiServices.h"
+
+#include "platform/AppTitle.h"
+#include "platform/Codec.h"
+#include "platform/Failure.h"
+#include "platform/FileQuery.h"
+#include "win/FolderChooser.h"
+#include "win/WinText.h"
+
+namespace mv::win {
+namespace {
+
+std::wstring Title() {
+    try {
+        return Wide(ApplicationTitle(ExecutablePath()));
+    } catch (const Failure&) {
+        // A folder name that code page 932 cannot hold: the title needs only the file's name,
+        // and the box must still show the failure it was opened for.
+        const std::wstring name = ExecutableOsPath().filename().wstring();
+        const auto sjis = TryUtf16ToSjis(std::u16string(name.begin(), name.end()));
+        return Wide(ApplicationTitle(sjis.value_or(std::string())));
+    }
+}
+
+// A message box is centred on the screen (the work area of the owner's monitor), not left
+// where the system would put it.
+HHOOK centringHook = nullptr;
+
+LRESULT CALLBACK CentreBox(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(w);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        RECT r;
+        if (::GetMonitorInfoW(::MonitorFromWindow(box, MONITOR_DEFAULTTOPRIMARY), &monitor) &&
+            ::GetWindowRect(box, &r)) {
+            const RECT& area = monitor.rcWork;
+            const int x = area.left + (area.right - area.left - (r.right - r.left)) / 2;
+            const int y = area.top + (area.bottom - area.top - (r.bottom - r.top)) / 2;
+            ::SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ::UnhookWindowsHookEx(centringHook);
+        centringHook = nullptr;
+        return 0;
+    }
+    return ::CallNextHookEx(nullptr, code, w, l);
+}
+
+} // namespace
+
+int WinUiServices::Box(const std::string& text, UINT type) {
+    if (centringHook == nullptr) {
+        centringHook = ::SetWindowsHookExW(WH_CBT, CentreBox, nullptr, ::GetCurrentThreadId());
+    }
+    const std::wstring title = Title();
+    const std::wstring body = Wide(text);
+    const int answer = ::MessageBoxW(owner_, body.c_str(), title.c_str(), type | MB_SETFOREGROUND);
+    if (centringHook != nullptr) {
+        ::UnhookWindowsHookEx(centringHook);
+        centringHook = nullptr;
+    }
+    return answer;
+}
+
+void WinUiServices::ShowMessage(const std::string& text) {
+    Box(text, MB_OK);
+}
+
+void WinUiServices::ShowError(const std::string& text) {
+    Box(text, MB_OK | MB_ICONERROR);
+}
+
+bool WinUiServices::AskYesNo(const std::string& question) {
+    return Box(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::optional<std::string> WinUiServices::SelectFolder(const std::string& initialFolder) {
+    return ChooseFolder(*this, initialFolder);
+}
+
+void WinUiServices::OpenSettingsDialog() {
+    if (openSettings_) {
+        openSettings_();
+    }
+}
+
+} // namespace mv::win

@@ -1,0 +1,53 @@
+// Program entry: the main window on the form's logic, with the settings file and the caches
+// next to the executable.
+
+#include "app/MainForm.h"
+#include "platform/Dispatch.h"
+#include "platform/FileQuery.h"
+#include "settings/SettingsFile.h"
+#include "win/Fonts.h"
+#include "win/MainWindow.h"
+#include "win/SettingsDialog.h"
+#include "win/WinUiServices.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    // The shell's folder chooser needs the single-threaded apartment.
+    const bool ole = SUCCEEDED(::OleInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    mv::win::WinUiServices ui;
+    // The settings and caches live next to the executable; a folder whose name code page 932
+    // cannot hold is reported instead of ending the program unexplained.
+    std::string folder;
+    std::string settingsPath;
+    if (!mv::Dispatch(ui, [&] {
+            folder = mv::ExecutableFolder();
+            settingsPath = mv::SettingsFilePath();
+        })) {
+        return 1;
+    }
+    mv::win::Fonts fonts;
+    mv::TMainForm form(ui, settingsPath, folder);
+    mv::win::MainWindow window(ui, form, fonts);
+    ui.setSettingsDialog(
+        [&] { mv::win::RunSettingsDialog(window.hwnd(), ui, fonts, settingsPath); });
+    window.Show(show);
+
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls, as in a dialog.
+        if (!::IsDialogMessageW(window.hwnd(), &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (ole) {
+        ::OleUninitialize();
+    }
+    return static_cast<int>(msg.wParam);
+}
