@@ -65,6 +65,10 @@ Rect Scaled(Rect designed, int dpi) {
     return {left, top, Scaled(designed.right(), dpi) - left, Scaled(designed.bottom(), dpi) - top};
 }
 
+int ScaledFontHeight(int designed, int dpi) {
+    return static_cast<int>(static_cast<long long>(designed) * dpi / 96);
+}
+
 std::vector<Rect> LayOut(const WindowDesign& window, Size client, int dpi) {
     std::vector<Rect> rects;
     rects.reserve(window.widgets.size());

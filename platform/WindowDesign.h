@@ -93,6 +93,9 @@ inline constexpr int PanelBorder = 1;
 // A design length at a resolution (dots per inch), rounded to the nearest pixel.
 int Scaled(int designed, int dpi);
 Rect Scaled(Rect designed, int dpi);
+// A font's pixel height at a resolution, rounded down, so that a text that fills its widget as
+// designed still fits it.
+int ScaledFontHeight(int designed, int dpi);
 
 // Where every widget lies, in the same order as the design, relative to its parent's client
 // area, when the window's client area has the given size in pixels at the given resolution.

@@ -86,7 +86,8 @@ NativeKind KindOf(const WidgetDesign& d) {
     case WidgetKind::Panel:
         return {PanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::Label:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        // Never wrapped: a caption that does not fit is cut, not moved to a hidden line.
+        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case WidgetKind::GroupBox:
         return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
     case WidgetKind::RadioButton:

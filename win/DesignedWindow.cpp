@@ -77,6 +77,14 @@ void DesignedWindow::Place() {
         } else {
             ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         }
+        const WidgetKind kind = design_.widgets[i].kind;
+        if (kind == WidgetKind::Edit || kind == WidgetKind::Memo) {
+            // Narrow margins, as the design's narrow edits need to show their texts whole (a
+            // new font resets them to the font's own).
+            const WORD margin = static_cast<WORD>(Scaled(1, dpi));
+            ::SendMessageW(controls_[i], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                           MAKELPARAM(margin, margin));
+        }
     }
 }
 

@@ -85,7 +85,7 @@ HFONT Fonts::Get(FontSpec spec, int dpi) {
     }
     LOGFONTW font{};
     // A negative height is the characters' height, as the design gives it.
-    font.lfHeight = -Scaled(spec.pixelHeight, dpi);
+    font.lfHeight = -ScaledFontHeight(spec.pixelHeight, dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -130,6 +130,7 @@ TEST(WindowLayout, ScalingRoundsToTheNearestPixel) {
     EXPECT_EQ(Scaled(-15, 144), -22) << "half up, not away from zero";
     EXPECT_EQ(Scaled(17, 120), 21);
     EXPECT_EQ(Scaled((Rect{8, 16, 89, 17}), 144), (Rect{12, 24, 134, 26}));
+    EXPECT_EQ(ScaledFontHeight(13, 144), 19) << "a font never outgrows its widget";
 }
 
 } // namespace

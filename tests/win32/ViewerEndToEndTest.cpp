@@ -128,18 +128,26 @@ protected:
     std::unique_ptr<TMainForm> core_;
 };
 
+// At 96 dots per inch every control sits at its designed place; at a larger resolution the
+// whole window is scaled.
 TEST_F(WindowsViewer, StartsWithTheMeetingsCaptionedAndEveryControlAtItsPlace) {
     WriteSettings(pat_);
     Start();
     EXPECT_EQ(test::TextOf(viewer_->main()), WideUtf8("Q-MvRCV98 Viewer    version 3.62"));
+    const int dpi = viewer_->Dpi();
     RECT client{};
     ::GetClientRect(viewer_->main(), &client);
-    EXPECT_EQ(client.right, 792);
-    EXPECT_EQ(client.bottom, 573);
+    EXPECT_EQ(client.right, Scaled(792, dpi));
+    EXPECT_EQ(client.bottom, Scaled(573, dpi));
     const WindowDesign& design = MainFormDesign();
-    for (const WidgetDesign& w : design.widgets) {
-        const RECT r = test::PlaceOf(viewer_->Control(w.name));
-        EXPECT_EQ((Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}), w.place) << w.name;
+    const std::vector<Rect> places = LayOut(design, {client.right, client.bottom}, dpi);
+    for (std::size_t i = 0; i < design.widgets.size(); ++i) {
+        const RECT r = test::PlaceOf(viewer_->Control(design.widgets[i].name));
+        EXPECT_EQ((Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}), places[i])
+            << design.widgets[i].name << " at " << dpi << " dpi";
+        if (dpi == 96) {
+            EXPECT_EQ(places[i], design.widgets[i].place) << design.widgets[i].name;
+        }
     }
     EXPECT_EQ(test::TextOf(viewer_->Control("RBkaisai1")), WideUtf8("東京"));
     EXPECT_FALSE(test::IsShown(viewer_->Control("RBkaisai3")));

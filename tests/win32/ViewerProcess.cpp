@@ -3,6 +3,7 @@
 #include "app/MainFormDesign.h"
 #include "settings/SubFormDesign.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 #include "win/MainWindow.h"
 #include "win/SettingsDialog.h"
 
@@ -94,6 +95,17 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// This process sees the viewer's windows in their own pixels, at any resolution.
+void BecomeDpiAware() {
+    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto set = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (set != nullptr) {
+        set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    }
+}
+
 std::filesystem::path ThisFolder() {
     std::wstring path(32768, L'\0');
     path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -103,6 +115,8 @@ std::filesystem::path ThisFolder() {
 } // namespace
 
 ViewerProcess::ViewerProcess(const std::filesystem::path& folder) {
+    static const bool aware = (BecomeDpiAware(), true);
+    (void)aware;
     const std::filesystem::path exe = folder / "Q-MvRCV98.exe";
     std::filesystem::copy_file(ThisFolder() / "Q-MvRCV98.exe", exe,
                                std::filesystem::copy_options::overwrite_existing);
@@ -207,8 +221,12 @@ std::optional<Modal> ViewerProcess::Click(HWND button) {
     return Settle();
 }
 
+int ViewerProcess::Dpi() const {
+    return win::WindowDpi(main_);
+}
+
 std::optional<Modal> ViewerProcess::ClickAt(int x, int y) {
-    POINT p{x, y};
+    POINT p{Scaled(x, Dpi()), Scaled(y, Dpi())};
     ::ClientToScreen(main_, &p);
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);

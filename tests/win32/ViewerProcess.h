@@ -43,8 +43,11 @@ public:
 
     // A click on a button, as the mouse gives it, then Settle.
     std::optional<Modal> Click(HWND button);
-    // A click at a point of the main window's client area, through the system's input.
+    // A click at a designed point of the main window's client area (scaled to the window's
+    // resolution), through the system's input.
     std::optional<Modal> ClickAt(int x, int y);
+    // The resolution the viewer's window is shown at.
+    int Dpi() const;
     // The close box of a window, then Settle.
     std::optional<Modal> Close(HWND window);
     // Dismisses a message box or the chooser with one of its buttons (IDOK, IDCANCEL …).
