@@ -1,12 +1,14 @@
 #include "platform/FileQuery.h"
 
 #include "platform/Codec.h"
+#include "platform/TextFile.h"
 #include "support/NativePath.h"
 #include "support/ParamName.h"
 #include "support/TempFolder.h"
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace mv {
@@ -134,6 +136,31 @@ TEST(FileExists, SeesFilesAddedToAFolderItListedBefore) {
     std::filesystem::remove(dir.osPath() / "DE-58B.JRA");
     EXPECT_FALSE(FileExists(dir.path() + "De-58b.jra"));
 }
+
+#ifdef _WIN32
+// Past MAX_PATH a full path takes the form that has no length limit; names and short paths stay.
+TEST(ToOsPath, LongFullPathsTakeTheFormWithoutALengthLimit) {
+    const std::string deep = "C:\\" + std::string(300, 'a') + "\\Uy-a.jra";
+    EXPECT_EQ(ToOsPath(deep).wstring(), L"\\\\?\\C:\\" + std::wstring(300, L'a') + L"\\Uy-a.jra");
+    const std::string share = "\\\\pc\\pat\\" + std::string(300, 'b');
+    EXPECT_EQ(ToOsPath(share).wstring(), L"\\\\?\\UNC\\pc\\pat\\" + std::wstring(300, L'b'));
+    EXPECT_EQ(ToOsPath("C:\\PAT\\Uy-a.jra").wstring(), L"C:\\PAT\\Uy-a.jra");
+    EXPECT_EQ(ToOsPath(std::string(300, 'c')).wstring(), std::wstring(300, L'c')) << "a name";
+}
+
+TEST(FileExists, FindsAFileBelowAFolderLongerThanMaxPath) {
+    test::TempFolder dir;
+    std::string folder = dir.path();
+    while (folder.size() < 300) {
+        folder += std::string(40, 'd') + "\\";
+    }
+    std::filesystem::create_directories(ToOsPath(folder));
+    std::ofstream(ToOsPath(folder + "De-58b.jra"), std::ios::binary) << "x";
+    EXPECT_TRUE(FileExists(folder + "De-58b.jra"));
+    EXPECT_TRUE(PatternFileExists(folder + "De-58?.jra"));
+    EXPECT_EQ(ReadLines(folder + "De-58b.jra"), Lines{"x"});
+}
+#endif
 
 } // namespace
 } // namespace mv

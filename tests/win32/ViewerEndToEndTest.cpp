@@ -240,6 +240,53 @@ TEST_F(WindowsViewer, FirstStartLeadsThroughTheSettingsDialogAndEnds) {
     EXPECT_EQ(ReadProfileString(ini_, "Options", "US", ""), "1");
 }
 
+// Folder names in Japanese, and longer than the 260 characters of a plain Windows path.
+TEST_F(WindowsViewer, JapaneseAndLongFolderNamesWork) {
+    std::string folder = temp_.path() + Sjis("競馬データ") + "\\";
+    while (folder.size() < 300) {
+        folder += Sjis("第二の入れ子フォルダ") + "\\";
+    }
+    std::filesystem::create_directories(ToOsPath(folder));
+    sample::WriteSampleFolder(folder);
+    WriteSettings(folder);
+    Start();
+    for (const char* name : {"RBkaisai1", "RBR03", "RBSortT"}) {
+        EXPECT_FALSE(Click(name)) << "no message box after " << name;
+    }
+    EXPECT_EQ(core_->state().selection.CurRace, 3) << "the core found the races too";
+    ExpectShowsModel();
+    ExpectCachesOfTheCore();
+}
+
+TEST_F(WindowsViewer, ProgramFolderOutsideCodePage932IsReportedAndEnds) {
+    // U+2603, a snowman: no code page 932 form, so no settings or cache path can be named.
+    const std::filesystem::path folder = temp_.osPath() / u"snow\u2603";
+    std::filesystem::create_directory(folder);
+    test::ViewerProcess viewer(folder);
+    const auto box = viewer.Settle();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text,
+              WideUtf8("実行ファイルのフォルダ名に Shift_JIS で表せない文字があります."));
+    EXPECT_TRUE(box->icon);
+    EXPECT_FALSE(viewer.Answer(*box, IDOK));
+    EXPECT_EQ(viewer.ExitCode(), std::optional<DWORD>(1));
+}
+
+TEST_F(WindowsViewer, CacheThatCannotBeCreatedShowsItsFailure) {
+    WriteSettings(pat_);
+    // A folder where the viewer writes its race card cache (and the core, for comparison).
+    for (const char* folder : {"program", "core"}) {
+        std::filesystem::create_directory(temp_.osPath() / folder / "MvDESo.dat");
+    }
+    Start();
+    const auto box = Click("RBkaisai1");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, Wide(Sjis("ファイル ") + temp_.path() +
+                              Sjis("program\\MvDESo.dat を作成できません.")));
+    EXPECT_FALSE(viewer_->Answer(*box, IDOK));
+    ExpectShowsModel();
+}
+
 // The four outcomes of closing the settings dialog, through "閉じる" or the close box.
 struct CloseCase {
     const char* name;

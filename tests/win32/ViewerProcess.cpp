@@ -128,18 +128,20 @@ ViewerProcess::ViewerProcess(const std::filesystem::path& folder) {
         throw std::runtime_error("cannot start the viewer");
     }
     ::WaitForInputIdle(process_.hProcess, EventTimeoutMs);
-    for (DWORD waited = 0; main_ == nullptr && waited < EventTimeoutMs; waited += PollMs) {
+    // The main window, or a message box when the viewer could not get as far.
+    for (DWORD waited = 0; waited < EventTimeoutMs; waited += PollMs) {
+        bool box = false;
         for (HWND w : TopLevelWindows()) {
             if (ClassOf(w) == win::MainWindowClass && ::IsWindowVisible(w)) {
                 main_ = w;
             }
+            box = box || ClassOf(w) == L"#32770";
         }
-        if (main_ == nullptr) {
-            ::Sleep(PollMs);
+        if (main_ != nullptr || box ||
+            ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) {
+            break;
         }
-    }
-    if (main_ == nullptr) {
-        throw std::runtime_error("the viewer's window did not show");
+        ::Sleep(PollMs);
     }
     Settle();
 }
@@ -193,7 +195,9 @@ std::optional<Modal> ViewerProcess::Settle() {
             return std::nullopt;
         }
         DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, EventTimeoutMs, &ignored);
+        if (main_ != nullptr) {
+            ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, EventTimeoutMs, &ignored);
+        }
         HWND modal = nullptr;
         for (HWND w : TopLevelWindows()) {
             const std::wstring cls = ClassOf(w);
@@ -250,6 +254,10 @@ std::optional<Modal> ViewerProcess::Close(HWND window) {
 
 std::optional<Modal> ViewerProcess::Answer(const Modal& modal, int button) {
     ::SendNotifyMessageW(::GetDlgItem(modal.window, button), BM_CLICK, 0, 0);
+    // An answered box goes; what comes after it counts from then on.
+    for (DWORD waited = 0; ::IsWindow(modal.window) && waited < EventTimeoutMs; waited += PollMs) {
+        ::Sleep(PollMs);
+    }
     return Settle();
 }
 

@@ -26,13 +26,14 @@ struct Modal {
 class ViewerProcess {
 public:
     // Copies the viewer (built beside the tests) into folder and starts it there; returns once
-    // its main window is up and it has handled its first events.
+    // its main window is up (or a message box shows that it could not be made) and it has
+    // handled its first events.
     explicit ViewerProcess(const std::filesystem::path& folder);
     ~ViewerProcess(); // ends the viewer if it still runs
     ViewerProcess(const ViewerProcess&) = delete;
     ViewerProcess& operator=(const ViewerProcess&) = delete;
 
-    HWND main() const { return main_; }
+    HWND main() const { return main_; } // nullptr when it never showed
     // A control of the main window or of the settings dialog, by its designed name.
     HWND Control(const char* name) const;
     HWND DialogControl(const char* name) const;

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the Windows viewer and writes dist/Q-MvRCV98-win64.zip: the executable (stripped) and
+# a short text, in Shift_JIS with CR LF as Notepad on every Japanese Windows reads it, on where
+# to put it. Prints the executable's size and the DLLs it imports.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/windows-build.sh Q-MvRCV98
+
+stage=build/package
+rm -rf "$stage"
+mkdir -p "$stage" dist
+x86_64-w64-mingw32-strip -o "$stage/Q-MvRCV98.exe" build/mingw/bin/Q-MvRCV98.exe
+sed 's/$/\r/' <<'TEXT' | iconv -f UTF-8 -t CP932 >"$stage/README.txt"
+Q-MvRCV98 Viewer 3.62
+
+■ 置き場所
+Q-MvRCV98.exe を、書き込みのできるフォルダ（例: ドキュメントの中に作った
+「Q-MvRCV98」フォルダ）に置いてください。設定ファイル Q-MvRV98.ini と表示用の
+ファイル（Mv*.dat）は、この実行ファイルと同じフォルダに作られます。
+「Program Files」の下など、書き込めないフォルダには置かないでください。
+
+■ 使い方
+Q-MvRCV98.exe をダブルクリックします。初めての起動では設定画面が開きますので、
+PAT がインストールしてあるフォルダを選んで「閉じる」を押し、もう一度起動して
+ください。インストールは不要で、ほかのファイルも要りません。
+
+■ Where to put it
+Put Q-MvRCV98.exe in a folder you can write to (not under "Program Files"): its settings
+file Q-MvRV98.ini and its display files (Mv*.dat) are written beside it. Nothing to install;
+at the first start choose the betting software's folder in the settings window, close it and
+start the viewer again.
+TEXT
+
+(cd "$stage" && cmake -E tar cf "$OLDPWD/dist/Q-MvRCV98-win64.zip" --format=zip \
+    Q-MvRCV98.exe README.txt)
+echo "dist/Q-MvRCV98-win64.zip written"
+echo "Q-MvRCV98.exe: $(stat -c %s "$stage/Q-MvRCV98.exe") bytes; imports:" \
+    $(x86_64-w64-mingw32-objdump -p "$stage/Q-MvRCV98.exe" | sed -n 's/^\s*DLL Name: //p')
