@@ -23,5 +23,8 @@ runs=(--benchmark_enable_random_interleaving=true --benchmark_out_format=json)
 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/bench-process" "${runs[@]}" \
     --benchmark_repetitions=7 --benchmark_out="$out/process.json"
 
+# The Windows view's start-up under Wine, beside a bare Win32 window.
+scripts/windows-bench.sh
+
 python3 bench/report.py "$out" >docs/PERFORMANCE.md
 echo "Figures written to docs/PERFORMANCE.md"

@@ -5,6 +5,7 @@
 #include "win/WinText.h"
 
 #include <exception>
+#include <ole2.h>
 #include <filesystem>
 #include <shlobj.h>
 #include <system_error>
@@ -113,6 +114,10 @@ std::wstring StartFolder(const std::string& initialFolder) {
 } // namespace
 
 std::optional<std::string> ChooseFolder(WinUiServices& ui, const std::string& initialFolder) {
+    // The chooser needs the single-threaded apartment; made when first needed, as it costs
+    // the start-up of every run a good part of its time.
+    static const bool ole = SUCCEEDED(::OleInitialize(nullptr));
+    (void)ole;
     Choice choice{ui, StartFolder(initialFolder), std::nullopt, nullptr};
     BROWSEINFOW info{};
     info.hwndOwner = ui.owner();

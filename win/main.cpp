@@ -11,12 +11,9 @@
 #include "win/WinUiServices.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-    // The shell's folder chooser needs the single-threaded apartment.
-    const bool ole = SUCCEEDED(::OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -45,9 +42,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
-    }
-    if (ole) {
-        ::OleUninitialize();
     }
     return static_cast<int>(msg.wParam);
 }
