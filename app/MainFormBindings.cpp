@@ -1,5 +1,7 @@
 #include "app/MainFormBindings.h"
 
+#include "platform/WindowDesign.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -65,12 +67,7 @@ std::optional<MainFormHandler> HandlerOf(std::string_view widget) {
 }
 
 std::optional<Radio> RadioNamed(std::string_view widget) {
-    for (int i = 0; i < RadioCount; ++i) {
-        if (NameOf(static_cast<Radio>(i)) == widget) {
-            return static_cast<Radio>(i);
-        }
-    }
-    return std::nullopt;
+    return EnumNamed<Radio>(widget, RadioCount, NameOf);
 }
 
 } // namespace mv

@@ -105,6 +105,17 @@ std::vector<Rect> LayOut(const WindowDesign& window, Size client, int dpi);
 // The index of the widget named so, if there is one.
 std::optional<std::size_t> FindWidget(const WindowDesign& window, std::string_view name);
 
+// The widget of an enumerated group (radio buttons 0..count-1, named by nameOf) called so.
+template <typename Enum>
+std::optional<Enum> EnumNamed(std::string_view name, int count, const char* (*nameOf)(Enum)) {
+    for (int i = 0; i < count; ++i) {
+        if (nameOf(static_cast<Enum>(i)) == name) {
+            return static_cast<Enum>(i);
+        }
+    }
+    return std::nullopt;
+}
+
 // The font a widget is drawn in: its own, or its nearest ancestor's, or the window's.
 FontSpec EffectiveFont(const WindowDesign& window, std::size_t index);
 

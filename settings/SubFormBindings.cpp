@@ -1,5 +1,7 @@
 #include "settings/SubFormBindings.h"
 
+#include "platform/WindowDesign.h"
+
 namespace mv {
 
 std::optional<SubFormHandler> SubFormHandlerOf(std::string_view widget) {
@@ -13,12 +15,7 @@ std::optional<SubFormHandler> SubFormHandlerOf(std::string_view widget) {
 }
 
 std::optional<SubRadio> SubRadioNamed(std::string_view widget) {
-    for (int i = 0; i < SubRadioCount; ++i) {
-        if (NameOf(static_cast<SubRadio>(i)) == widget) {
-            return static_cast<SubRadio>(i);
-        }
-    }
-    return std::nullopt;
+    return EnumNamed<SubRadio>(widget, SubRadioCount, NameOf);
 }
 
 } // namespace mv

@@ -2,6 +2,7 @@
 
 #include "win/RaceCardGrid.h"
 #include "win/WinText.h"
+#include "win/WindowClass.h"
 
 #include <commctrl.h>
 
@@ -41,22 +42,11 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM w, LPARAM l) {
         ::EndPaint(panel, &paint);
         return 0;
     }
+    if (message == WM_SIZE) {
+        // The edge moves with the panel's size.
+        ::InvalidateRect(panel, nullptr, TRUE);
+    }
     return ::DefWindowProcW(panel, message, w, l);
-}
-
-void RegisterPanelClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof(c);
-        c.style = CS_HREDRAW | CS_VREDRAW;
-        c.lpfnWndProc = PanelProc;
-        c.hInstance = ::GetModuleHandleW(nullptr);
-        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = PanelClass;
-        return ::RegisterClassExW(&c) != 0;
-    }();
-    (void)registered;
 }
 
 // A group box holds its buttons as children: it passes their notifications on and paints the
@@ -117,7 +107,7 @@ NativeKind KindOf(const WidgetDesign& d) {
 } // namespace
 
 HWND CreateControl(const WidgetDesign& widget, HWND parent, int id) {
-    RegisterPanelClass();
+    RegisterWindowClass(PanelClass, PanelProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const NativeKind kind = KindOf(widget);
     const DWORD visible = (widget.flags & InitiallyHidden) != 0 ? 0u : WS_VISIBLE;
     const std::wstring caption = WideFromUtf8(widget.caption);

@@ -49,6 +49,9 @@ Size DesignedWindow::ScaledClientSize(int dpi) const {
 }
 
 void DesignedWindow::Place() {
+    if (controls_.empty()) {
+        return; // a size set while the window is made, before its controls
+    }
     const int dpi = WindowDpi(window_);
     const bool newFonts = dpi != fontDpi_;
     dpi_ = dpi;
@@ -94,6 +97,28 @@ std::optional<std::size_t> DesignedWindow::IndexOf(HWND control) const {
         return std::nullopt;
     }
     return static_cast<std::size_t>(it - controls_.begin());
+}
+
+std::optional<LRESULT> DesignedWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (const HBRUSH brush =
+                ControlColour(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        return std::nullopt;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(l);
+        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        Place();
+        return 0;
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 HBRUSH DesignedWindow::ControlColour(HWND control, HDC dc) {

@@ -37,11 +37,15 @@ public:
     const WindowDesign& design() const { return design_; }
     int dpi() const { return dpi_; }
 
-    // The background of an edit or a memo (a read-only one is white, not grey, and a coloured
-    // one has its design colour); nothing for the other controls, which keep the system's.
-    HBRUSH ControlColour(HWND control, HDC dc);
+    // The messages both windows handle alike: the background of an edit or a memo (a
+    // read-only one is white, not grey, and a coloured one has its design colour), and a new
+    // resolution (the window takes the size the system suggests, and every control follows).
+    // Nothing for the other messages.
+    std::optional<LRESULT> Handle(UINT message, WPARAM w, LPARAM l);
 
 private:
+    HBRUSH ControlColour(HWND control, HDC dc);
+
     const WindowDesign& design_;
     Fonts& fonts_;
     HWND window_ = nullptr;

@@ -5,8 +5,8 @@
 #include "win/WinText.h"
 
 #include <exception>
-#include <ole2.h>
 #include <filesystem>
+#include <ole2.h>
 #include <shlobj.h>
 #include <system_error>
 

@@ -6,6 +6,7 @@
 #include "win/Dpi.h"
 #include "win/RaceCardGrid.h"
 #include "win/WinText.h"
+#include "win/WindowClass.h"
 
 namespace mv::win {
 namespace {
@@ -16,26 +17,13 @@ constexpr DWORD ExStyle = WS_EX_CONTROLPARENT;
 // activation is done.
 constexpr UINT FirstActivation = WM_APP + 1;
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof(c);
-        c.lpfnWndProc = DefWindowProcW;
-        c.hInstance = ::GetModuleHandleW(nullptr);
-        c.hIcon = ::LoadIconW(c.hInstance, MAKEINTRESOURCEW(1));
-        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = MainWindowClass;
-        return ::RegisterClassExW(&c) != 0;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 MainWindow::MainWindow(WinUiServices& ui, TMainForm& form, Fonts& fonts)
     : ui_(ui), form_(form), controls_(MainFormDesign(), fonts) {
-    RegisterClassOnce();
+    RegisterWindowClass(MainWindowClass, WindowProcedure<MainWindow>,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                        ::LoadIconW(::GetModuleHandleW(nullptr), IDI_APPLICATION));
     const int dpi = SystemDpi();
     const Size outer = OuterSize(controls_.ScaledClientSize(dpi), Style, ExStyle, dpi);
     RECT area{};
@@ -53,7 +41,6 @@ MainWindow::MainWindow(WinUiServices& ui, TMainForm& form, Fonts& fonts)
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     controls_.Build(hwnd_);
-    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     Bind();
     ui_.setOwner(hwnd_);
     Run([this] { form_.FormCreate(); });
@@ -155,21 +142,10 @@ void MainWindow::Clicked(std::size_t control) {
     }
 }
 
-LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, w, l);
-    }
-    LRESULT result = 0;
-    // Nothing thrown may leave a window procedure: what the dispatcher does not catch inside a
-    // handler (the view's own work) is shown the same way.
-    if (!Dispatch(self->ui_, [&] { result = self->Handle(message, w, l); })) {
-        return 0;
-    }
-    return result;
-}
-
 LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+    if (const auto handled = controls_.Handle(message, w, l)) {
+        return *handled;
+    }
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(w) == BN_CLICKED && l != 0) {
@@ -178,24 +154,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             }
         }
         return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (const HBRUSH brush =
-                controls_.ControlColour(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w))) {
-            return reinterpret_cast<LRESULT>(brush);
-        }
-        break;
     case WM_SIZE:
         controls_.Place();
         return 0;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(l);
-        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        controls_.Place();
-        return 0;
-    }
     case WM_ACTIVATE:
         if (LOWORD(w) != WA_INACTIVE && !activated_) {
             activated_ = true;

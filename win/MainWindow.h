@@ -31,6 +31,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     void Show(int how);
 
+    // For the window procedure.
+    WinUiServices& ui() { return ui_; }
+    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+
 private:
     template <typename Field>
     struct Bound {
@@ -38,8 +42,6 @@ private:
         Field field;
     };
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void Bind();
     void Render();
     void Run(const std::function<void()>& handler);

@@ -2,6 +2,7 @@
 
 #include "app/MainFormDesign.h"
 #include "win/WinText.h"
+#include "win/WindowClass.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -46,16 +47,7 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 } // namespace
 
 const wchar_t* RaceCardGridClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof(c);
-        c.lpfnWndProc = GridProc;
-        c.hInstance = ::GetModuleHandleW(nullptr);
-        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        c.lpszClassName = ClassName;
-        return ::RegisterClassExW(&c) != 0;
-    }();
-    (void)registered;
+    RegisterWindowClass(ClassName, GridProc, nullptr);
     return ClassName;
 }
 

@@ -8,6 +8,7 @@
 #include "win/DesignedWindow.h"
 #include "win/Dpi.h"
 #include "win/WinText.h"
+#include "win/WindowClass.h"
 
 #include <array>
 #include <functional>
@@ -30,9 +31,11 @@ public:
     bool done() const { return form_.closed(); }
     void Show();
 
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l);
+    // For the window procedure.
+    WinUiServices& ui() { return ui_; }
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+
+private:
     void Bind();
     void Render();
     void Run(const std::function<void()>& handler);
@@ -51,23 +54,10 @@ private:
     bool shownOnce_ = false;
 };
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof(c);
-        c.lpfnWndProc = DefWindowProcW;
-        c.hInstance = ::GetModuleHandleW(nullptr);
-        c.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        c.lpszClassName = SettingsDialogClass;
-        return ::RegisterClassExW(&c) != 0;
-    }();
-    (void)registered;
-}
-
 SettingsDialog::SettingsDialog(HWND owner, WinUiServices& ui, TSubForm& form, Fonts& fonts)
     : ui_(ui), form_(form), controls_(SubFormDesign(), fonts), owner_(owner) {
-    RegisterClassOnce();
+    RegisterWindowClass(SettingsDialogClass, WindowProcedure<SettingsDialog>,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const int dpi = owner != nullptr ? WindowDpi(owner) : SystemDpi();
     const Size outer = OuterSize(controls_.ScaledClientSize(dpi), Style, ExStyle, dpi);
     const std::wstring caption = WideFromUtf8(SubFormDesign().caption);
@@ -76,7 +66,6 @@ SettingsDialog::SettingsDialog(HWND owner, WinUiServices& ui, TSubForm& form, Fo
                           outer.height, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controls_.Build(hwnd_);
-    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     Bind();
     Render();
     CentreOver(owner);
@@ -153,19 +142,10 @@ void SettingsDialog::Run(const std::function<void()>& handler) {
     }
 }
 
-LRESULT CALLBACK SettingsDialog::Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<SettingsDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, w, l);
-    }
-    LRESULT result = 0;
-    if (!Dispatch(self->ui_, [&] { result = self->Handle(message, w, l); })) {
-        return 0;
-    }
-    return result;
-}
-
 LRESULT SettingsDialog::Handle(UINT message, WPARAM w, LPARAM l) {
+    if (const auto handled = controls_.Handle(message, w, l)) {
+        return *handled;
+    }
     switch (message) {
     case WM_COMMAND: {
         // Enter and Escape do nothing: the dialog has no default button and no cancel.
@@ -182,21 +162,6 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM w, LPARAM l) {
         } else if (const auto radio = SubRadioNamed(name)) {
             Run([this, r = *radio] { form_.Check(r); });
         }
-        return 0;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (const HBRUSH brush =
-                controls_.ControlColour(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w))) {
-            return reinterpret_cast<LRESULT>(brush);
-        }
-        break;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(l);
-        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        controls_.Place();
         return 0;
     }
     case FirstShowing:

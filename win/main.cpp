@@ -2,9 +2,8 @@
 // next to the executable.
 
 #include "app/MainForm.h"
+#include "app/ProgramFiles.h"
 #include "platform/Dispatch.h"
-#include "platform/FileQuery.h"
-#include "settings/SettingsFile.h"
 #include "win/Fonts.h"
 #include "win/MainWindow.h"
 #include "win/SettingsDialog.h"
@@ -20,19 +19,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     mv::win::WinUiServices ui;
     // The settings and caches live next to the executable; a folder whose name code page 932
     // cannot hold is reported instead of ending the program unexplained.
-    std::string folder;
-    std::string settingsPath;
-    if (!mv::Dispatch(ui, [&] {
-            folder = mv::ExecutableFolder();
-            settingsPath = mv::SettingsFilePath();
-        })) {
+    mv::ProgramFiles files;
+    if (!mv::Dispatch(ui, [&] { files = mv::ProgramFilesNextToExecutable(); })) {
         return 1;
     }
     mv::win::Fonts fonts;
-    mv::TMainForm form(ui, settingsPath, folder);
+    mv::TMainForm form(ui, files.settingsPath, files.cacheFolder);
     mv::win::MainWindow window(ui, form, fonts);
     ui.setSettingsDialog(
-        [&] { mv::win::RunSettingsDialog(window.hwnd(), ui, fonts, settingsPath); });
+        [&] { mv::win::RunSettingsDialog(window.hwnd(), ui, fonts, files.settingsPath); });
     window.Show(show);
 
     MSG msg{};

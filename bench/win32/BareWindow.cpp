@@ -27,10 +27,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ::RegisterClassExW(&c);
     RECT area{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const HWND window = ::CreateWindowExW(
-        0, L"BareWindow", L"Bare window", WS_OVERLAPPEDWINDOW,
-        area.left + (area.right - area.left - 800) / 2, area.top + (area.bottom - area.top - 600) / 2,
-        800, 600, nullptr, nullptr, instance, nullptr);
+    const HWND window = ::CreateWindowExW(0, L"BareWindow", L"Bare window", WS_OVERLAPPEDWINDOW,
+                                          area.left + (area.right - area.left - 800) / 2,
+                                          area.top + (area.bottom - area.top - 600) / 2, 800, 600,
+                                          nullptr, nullptr, instance, nullptr);
     ::ShowWindow(window, show);
     ::UpdateWindow(window);
     MSG msg{};
