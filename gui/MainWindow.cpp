@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <functional>
 
 namespace mv::gui {
 namespace {
@@ -73,14 +74,16 @@ void MainWindow::Bind() {
             visibilities_.push_back({widget, *visible});
         }
         if (const auto handler = HandlerOf(name)) {
+            const MainFormHandler h = *handler;
             connect(qobject_cast<QPushButton*>(widget), &QPushButton::clicked, this,
-                    [this, h = *handler] { Run([this, h] { (form_.*h)(); }); });
+                    [this, h] { Run(std::bind(h, &form_)); });
         }
         if (const auto radio = RadioNamed(name)) {
             auto* button = static_cast<ModelRadioButton*>(widget);
             radios_[static_cast<std::size_t>(*radio)] = button;
+            const Radio r = *radio;
             connect(button, &QAbstractButton::clicked, this,
-                    [this, r = *radio] { Run([this, r] { form_.Check(r); }); });
+                    [this, r] { Run(std::bind(&TMainForm::Check, &form_, r)); });
         }
         if (auto* grid = dynamic_cast<RaceCardGrid*>(widget)) {
             grid_ = grid;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <functional>
 
 namespace mv::gui {
 
@@ -48,19 +49,16 @@ void SettingsDialogWindow::Bind(const std::vector<QWidget*>& widgets) {
             edit1_ = qobject_cast<QLineEdit*>(widgets[i]);
         }
         if (const auto handler = SubFormHandlerOf(name)) {
+            const SubFormHandler h = *handler;
             connect(qobject_cast<QPushButton*>(widgets[i]), &QPushButton::clicked, this,
-                    [this, h = *handler] {
-                        Run([this, h] {
-                            TakeTypedFolder();
-                            (form_.*h)();
-                        });
-                    });
+                    [this, h] { Run(std::bind(&SettingsDialogWindow::RunTyped, this, h)); });
         }
         if (const auto radio = SubRadioNamed(name)) {
             auto* button = static_cast<ModelRadioButton*>(widgets[i]);
             radios_[static_cast<std::size_t>(*radio)] = button;
+            const SubRadio r = *radio;
             connect(button, &QRadioButton::clicked, this,
-                    [this, r = *radio] { Run([this, r] { form_.Check(r); }); });
+                    [this, r] { Run(std::bind(&TSubForm::Check, &form_, r)); });
         }
     }
 }
@@ -109,6 +107,11 @@ void SettingsDialogWindow::Render() {
         radios_[static_cast<std::size_t>(i)]->setChecked(
             model.radio(static_cast<SubRadio>(i)).checked);
     }
+}
+
+void SettingsDialogWindow::RunTyped(SubFormHandler handler) {
+    TakeTypedFolder();
+    (form_.*handler)();
 }
 
 void SettingsDialogWindow::TakeTypedFolder() {

@@ -5,6 +5,7 @@
 // its closing handler to the end, whether through "閉じる", the close box or the system close.
 
 #include "settings/SubForm.h"
+#include "settings/SubFormBindings.h"
 
 #include <QDialog>
 #include <array>
@@ -40,6 +41,8 @@ private:
     void Render();
     // Hands the typed folder to the form; fails when code page 932 cannot hold it.
     void TakeTypedFolder();
+    // A button's handler, which reads Edit1: the typed folder first.
+    void RunTyped(SubFormHandler handler);
 
     QtUiServices& ui_;
     TSubForm& form_;
