@@ -57,6 +57,9 @@ void DesignedWindow::Place() {
     dpi_ = dpi;
     RECT client;
     ::GetClientRect(window_, &client);
+    if (client.right <= 0 || client.bottom <= 0) {
+        return; // minimised: the controls keep their places for the window's return
+    }
     const std::vector<Rect> rects = LayOut(design_, {client.right, client.bottom}, dpi);
     HDWP batch = ::BeginDeferWindowPos(static_cast<int>(controls_.size()));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
