@@ -1,8 +1,8 @@
 #include "app/MainForm.h"
 
-#include "app/MainFormDesign.h"
 #include "app/RaceLoad.h"
-#include "app/Tables.h"
+#include "common/MainFormDesign.h"
+#include "common/Tables.h"
 #include "odds/OddsPanels.h"
 #include "platform/Codec.h"
 #include "platform/Fields.h"

@@ -4,7 +4,7 @@
 // refresh, settings and exit. Handlers may fail with mv::Failure; the view's dispatcher shows
 // the failure, and the model keeps what the handler had filled.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 #include "platform/UiServices.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "app/RaceLoad.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "odds/CombinationOdds.h"
 #include "odds/OddsPanels.h"
 #include "odds/Results.h"

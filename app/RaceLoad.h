@@ -3,7 +3,7 @@
 // The stages of the race load, in the order they run. Each reads the data files of the current
 // race that the last probe found and fills the window or the caches.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
 namespace mv {
 

@@ -1,6 +1,6 @@
 #include "bench/BenchFolder.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
 #include "tools/SampleFolder.h"

@@ -4,7 +4,7 @@
 // settings file INSTALL/Q-MvRV98.ini with its caches in INSTALL/cache/, every venue chosen and
 // every race of it clicked, each followed by its repaint. The memory benchmark reads its peak.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "gui/MainWindow.h"
 #include "gui/QtUiServices.h"
 #include "gui/SettingsDialog.h"

@@ -1,8 +1,8 @@
 // The core's share of a click: the race probe of a venue choice, the race load of a race
 // button next to a plain loop doing the same file I/O, and a sort-button switch.
 
-#include "app/Tables.h"
 #include "bench/BenchFolder.h"
+#include "common/Tables.h"
 #include "platform/FileQuery.h"
 #include "racecard/RaceHeader.h"
 

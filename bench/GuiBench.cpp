@@ -1,8 +1,8 @@
 // A race button click in the Qt window, from the mouse press until the window has been
 // repainted, on the offscreen platform.
 
-#include "app/Tables.h"
 #include "bench/BenchFolder.h"
+#include "common/Tables.h"
 #include "gui/MainWindow.h"
 #include "gui/QtUiServices.h"
 

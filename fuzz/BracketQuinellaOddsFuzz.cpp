@@ -1,6 +1,6 @@
 // The bracket quinella odds of a win/place and bracket quinella file.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "fuzz/OddsFuzz.h"
 #include "odds/CombinationOdds.h"
 #include "odds/OddsPanels.h"

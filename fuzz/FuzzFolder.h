@@ -5,7 +5,7 @@
 // removed at exit. Each input is written as data files of one race and read by the real
 // stages through a MainFormState.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
 #include <string>
 #include <utility>

@@ -3,7 +3,7 @@
 // The shared body of the three combination odds targets: one arbitrary data file of the kind
 // the reader takes, the reader, then its panel shown from both caches.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The race header from five arbitrary data files of one race (parts in kind order; an empty
 // part means the probe did not find that kind).
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "fuzz/Contract.h"
 #include "fuzz/FuzzFolder.h"
 #include "fuzz/FuzzInput.h"

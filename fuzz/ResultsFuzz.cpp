@@ -1,6 +1,6 @@
 // The results panel from an arbitrary results file; its size decides the payout columns.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "fuzz/Contract.h"
 #include "fuzz/FuzzFolder.h"
 #include "fuzz/FuzzInput.h"

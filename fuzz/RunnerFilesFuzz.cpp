@@ -1,7 +1,7 @@
 // The race card from arbitrary race card, body-weight and win/place odds files (three parts,
 // an empty one absent): read, merged, ranked, cached and shown in both orders.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "fuzz/Contract.h"
 #include "fuzz/FuzzFolder.h"
 #include "fuzz/FuzzInput.h"

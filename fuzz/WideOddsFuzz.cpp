@@ -1,6 +1,6 @@
 // The wide odds of a quinella and wide file.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "fuzz/OddsFuzz.h"
 #include "odds/CombinationOdds.h"
 #include "odds/OddsPanels.h"

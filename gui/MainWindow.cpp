@@ -1,6 +1,6 @@
 #include "gui/MainWindow.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "gui/DesignedWidgets.h"
 #include "gui/ModelRadioButton.h"
 #include "gui/QtText.h"

@@ -1,6 +1,6 @@
 #include "gui/RaceCardGrid.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "gui/QtText.h"
 
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 // DEGrid: the race card as a grid of 11 columns whose fixed header row is the model's row 0
 // and whose 18 rows below hold the runners.
 
-#include "app/MainWindowModel.h"
+#include "common/MainWindowModel.h"
 
 #include <QTableWidget>
 

@@ -1,6 +1,6 @@
 #include "odds/CombinationOdds.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "odds/OddsCaches.h"
 #include "platform/Codec.h"
 #include "platform/Collation.h"

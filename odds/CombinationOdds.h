@@ -3,7 +3,7 @@
 // The bracket quinella, quinella and wide odds of the current race: the odds time in each
 // panel's caption, and a sorted and a normal cache per bet type.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
 namespace mv {
 

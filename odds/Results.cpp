@@ -1,6 +1,6 @@
 #include "odds/Results.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Codec.h"
 #include "platform/Fields.h"
 #include "platform/FileQuery.h"

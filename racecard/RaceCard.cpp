@@ -1,6 +1,6 @@
 #include "racecard/RaceCard.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Codec.h"
 #include "platform/Collation.h"
 #include "platform/FullWidth.h"

@@ -2,7 +2,7 @@
 
 // The race card caches next to the executable and the grid shown from them.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 #include "platform/TextFile.h"
 
 namespace mv {

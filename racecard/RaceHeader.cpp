@@ -1,6 +1,6 @@
 #include "racecard/RaceHeader.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Codec.h"
 #include "platform/Fields.h"
 #include "platform/TextFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
 namespace mv {
 

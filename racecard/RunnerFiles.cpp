@@ -1,6 +1,6 @@
 // The three readers of the runner files, filling the race card rows slot by slot.
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Codec.h"
 #include "racecard/ByteSpan.h"
 #include "racecard/RunnerRows.h"

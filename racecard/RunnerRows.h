@@ -3,8 +3,8 @@
 // The race card rows: the runner records of the race card, body-weight and win/place odds
 // files merged per runner slot, keyed by odds and ranked by popularity.
 
-#include "app/MainFormState.h"
-#include "app/Tables.h"
+#include "common/MainFormState.h"
+#include "common/Tables.h"
 #include "platform/TextFile.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // "Tsort", "Wsort", "Usort", "Ksort" and "US". The functions that take a path serve the tests;
 // the viewer uses the file next to its executable.
 
-#include "settings/Settings.h"
+#include "common/Settings.h"
 
 #include <string>
 

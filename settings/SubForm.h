@@ -6,8 +6,8 @@
 // a plain model of its widgets; the view copies the model to the widgets and forwards events.
 // Handlers may fail with mv::Failure, which the view's dispatcher shows.
 
+#include "common/Settings.h"
 #include "platform/UiServices.h"
-#include "settings/Settings.h"
 
 #include <array>
 #include <string>

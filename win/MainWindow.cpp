@@ -1,6 +1,6 @@
 #include "win/MainWindow.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "platform/Dispatch.h"
 #include "win/Controls.h"
 #include "win/Dpi.h"

@@ -1,6 +1,6 @@
 #include "win/RaceCardGrid.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "win/WinText.h"
 #include "win/WindowClass.h"
 

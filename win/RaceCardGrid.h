@@ -6,7 +6,7 @@
 // columns or rows no longer fit. Its window text is what it shows, a row per line and the
 // cells of a row separated by tabs, so tools (and the tests) can read it like any control's.
 
-#include "app/MainWindowModel.h"
+#include "common/MainWindowModel.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"
 #include "platform/Failure.h"

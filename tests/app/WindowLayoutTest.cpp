@@ -2,7 +2,7 @@
 // and at larger resolutions, and when the main window is resized.
 
 #include "app/MainFormBindings.h"
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "settings/SubFormBindings.h"
 #include "settings/SubFormDesign.h"
 #include "support/ParamName.h"

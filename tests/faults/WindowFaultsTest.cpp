@@ -4,7 +4,7 @@
 // window shows afterwards.
 
 #include "app/MainForm.h"
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "faults/FaultSupport.h"
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"

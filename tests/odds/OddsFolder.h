@@ -3,7 +3,7 @@
 // A betting-software folder and a program folder, both temporary, and the main window's state
 // showing one race of a meeting from venue slot 1.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 #include "support/TempFolder.h"
 #include "tools/SampleWriters.h"
 

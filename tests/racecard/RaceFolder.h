@@ -3,7 +3,7 @@
 // One race of a meeting in slot 1, in a temporary betting-software folder, with a temporary
 // program folder for the caches and the state the race card stages work on.
 
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 #include "support/TempFolder.h"
 #include "tools/SampleWriters.h"
 

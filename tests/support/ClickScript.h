@@ -3,7 +3,7 @@
 // The clicks that both views' position tests make at the designed places of the main window,
 // so that the caches the two views write for them can be compared byte for byte.
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 
 #include <string_view>
 #include <vector>

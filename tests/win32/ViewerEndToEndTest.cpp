@@ -5,7 +5,7 @@
 
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"
 #include "platform/FileQuery.h"

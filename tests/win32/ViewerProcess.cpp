@@ -1,6 +1,6 @@
 #include "win32/ViewerProcess.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "settings/SubFormDesign.h"
 #include "win/Controls.h"
 #include "win/Dpi.h"

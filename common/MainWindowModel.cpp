@@ -1,6 +1,6 @@
-#include "app/MainWindowModel.h"
+#include "common/MainWindowModel.h"
 
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 #include "platform/Codec.h"
 
 namespace mv {

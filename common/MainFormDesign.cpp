@@ -1,4 +1,4 @@
-#include "app/MainFormDesign.h"
+#include "common/MainFormDesign.h"
 
 namespace mv {
 namespace {

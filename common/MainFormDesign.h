@@ -4,7 +4,7 @@
 // and the race card grid's columns. Both views build the window from these tables; the model's
 // initial state and the grid's header texts come from them too.
 
-#include "app/MainWindowModel.h"
+#include "common/MainWindowModel.h"
 #include "platform/WindowDesign.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/Tables.h"
+#include "common/Tables.h"
 
 #include "platform/Codec.h"
 

@@ -4,10 +4,10 @@
 // start-up, the selection, the widgets' model and the folders it uses. The race load stages
 // read and write it.
 
-#include "app/MainWindowModel.h"
-#include "app/MeetingTable.h"
-#include "app/Selection.h"
-#include "settings/Settings.h"
+#include "common/MainWindowModel.h"
+#include "common/MeetingTable.h"
+#include "common/Selection.h"
+#include "common/Settings.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/MainFormState.h"
+#include "common/MainFormState.h"
 
-#include "app/Tables.h"
+#include "common/Tables.h"
 #include "platform/Fields.h"
 
 namespace mv {
