@@ -1,8 +1,9 @@
 #pragma once
 
-// The main window's logic, TMainForm: start-up, meeting discovery, venue and race navigation,
-// refresh, settings and exit. Handlers may fail with mv::Failure; the view's dispatcher shows
-// the failure, and the model keeps what the handler had filled.
+// The main window's logic, TMainForm: start-up and meeting discovery (StartUp.cpp), venue and
+// race navigation, refresh, settings and exit (Navigation.cpp), the order of each table
+// (TableOrder.cpp) and the race load (RaceLoad.cpp). Handlers may fail with mv::Failure; the
+// view's dispatcher shows the failure, and the model keeps what the handler had filled.
 
 #include "common/MainFormState.h"
 #include "platform/UiServices.h"
@@ -17,8 +18,10 @@ public:
     // separator). The viewer passes the files next to its executable.
     TMainForm(UiServices& ui, std::string settingsPath, std::string cacheFolder);
 
-    // Creation handler: header row, settings, ClearPanels, meeting discovery.
-    void FormCreate();
+    // Start-up.
+    void FormCreate(); // header row, settings, ClearPanels, meeting discovery
+    void ClearPanels();
+
     // The window became active; the set-up check runs the first time only.
     void FormActivate();
 
@@ -26,12 +29,39 @@ public:
     // click handler, but only when it was not checked before.
     void Check(Radio r);
 
+    // The click handlers of the radio buttons.
+    void RBkaisai1Click();
+    void RBkaisai2Click();
+    void RBkaisai3Click();
+    void RBkaisai4Click();
+    void RBkaisai5Click();
+    void RBkaisai6Click();
+    void RBR01Click();
+    void RBR02Click();
+    void RBR03Click();
+    void RBR04Click();
+    void RBR05Click();
+    void RBR06Click();
+    void RBR07Click();
+    void RBR08Click();
+    void RBR09Click();
+    void RBR10Click();
+    void RBR11Click();
+    void RBR12Click();
+    void RBSortTClick();
+    void RBNorTClick();
+    void RBSort1Click();
+    void RBNor1Click();
+    void RBSort2Click();
+    void RBNor2Click();
+    void RBSort3Click();
+    void RBNor3Click();
+
     void UpDateClick();        // Refresh
     void ButtonSettingClick(); // Settings
     void ButtonENDClick();     // Exit
 
     // The operations of navigation.
-    void ClearPanels();
     void SelectVenue(int slot);
     void ShowVenue();
     void SelectRace(int race);
@@ -43,7 +73,6 @@ public:
     MainFormState& state() { return state_; }
 
 private:
-    void Click(Radio r);
     void DiscoverMeetings();
 
     UiServices& ui_;

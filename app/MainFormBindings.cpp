@@ -2,21 +2,12 @@
 
 #include "platform/WindowDesign.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace mv {
 namespace {
 
 using M = MainWindowModel;
 
-template <typename Field>
-struct Binding {
-    std::string_view widget;
-    Field field;
-};
-
-constexpr Binding<MainFormText> Texts[] = {
+constexpr WidgetBinding<MainFormText> Texts[] = {
     {"EditYMDR", &M::EditYMDR},     {"EditTokubetu", &M::EditTokubetu},
     {"EditJikoku", &M::EditJikoku}, {"EditJyouken", &M::EditJyouken},
     {"EditCourse", &M::EditCourse}, {"EditKyori", &M::EditKyori},
@@ -24,46 +15,57 @@ constexpr Binding<MainFormText> Texts[] = {
     {"GBOdds2", &M::GBOdds2},       {"GBOdds3", &M::GBOdds3},
 };
 
-constexpr Binding<MainFormLines> Memos[] = {
+constexpr WidgetBinding<MainFormLines> Memos[] = {
     {"MemoOdds1", &M::MemoOdds1},
     {"MemoOdds2", &M::MemoOdds2},
     {"MemoOdds3", &M::MemoOdds3},
     {"MemoSeiseki", &M::MemoSeiseki},
 };
 
-constexpr Binding<MainFormVisibility> Visibilities[] = {
+constexpr WidgetBinding<MainFormVisibility> Visibilities[] = {
     {"GBR", &M::GBRVisible},
 };
 
-constexpr Binding<MainFormHandler> Handlers[] = {
-    {"ButtonSetting", &TMainForm::ButtonSettingClick},
-    {"UpDate", &TMainForm::UpDateClick},
+// Every widget with a click handler: the radio buttons and the push buttons.
+constexpr WidgetBinding<MainFormHandler> Clicks[] = {
+    {"RBkaisai1", &TMainForm::RBkaisai1Click}, {"RBkaisai2", &TMainForm::RBkaisai2Click},
+    {"RBkaisai3", &TMainForm::RBkaisai3Click}, {"RBkaisai4", &TMainForm::RBkaisai4Click},
+    {"RBkaisai5", &TMainForm::RBkaisai5Click}, {"RBkaisai6", &TMainForm::RBkaisai6Click},
+    {"RBR01", &TMainForm::RBR01Click},         {"RBR02", &TMainForm::RBR02Click},
+    {"RBR03", &TMainForm::RBR03Click},         {"RBR04", &TMainForm::RBR04Click},
+    {"RBR05", &TMainForm::RBR05Click},         {"RBR06", &TMainForm::RBR06Click},
+    {"RBR07", &TMainForm::RBR07Click},         {"RBR08", &TMainForm::RBR08Click},
+    {"RBR09", &TMainForm::RBR09Click},         {"RBR10", &TMainForm::RBR10Click},
+    {"RBR11", &TMainForm::RBR11Click},         {"RBR12", &TMainForm::RBR12Click},
+    {"RBSortT", &TMainForm::RBSortTClick},     {"RBNorT", &TMainForm::RBNorTClick},
+    {"RBSort1", &TMainForm::RBSort1Click},     {"RBNor1", &TMainForm::RBNor1Click},
+    {"RBSort2", &TMainForm::RBSort2Click},     {"RBNor2", &TMainForm::RBNor2Click},
+    {"RBSort3", &TMainForm::RBSort3Click},     {"RBNor3", &TMainForm::RBNor3Click},
+    {"UpDate", &TMainForm::UpDateClick},       {"ButtonSetting", &TMainForm::ButtonSettingClick},
     {"ButtonEND", &TMainForm::ButtonENDClick},
 };
-
-template <typename Field, std::size_t N>
-std::optional<Field> Lookup(const Binding<Field> (&table)[N], std::string_view widget) {
-    const auto it = std::find_if(std::begin(table), std::end(table),
-                                 [widget](const auto& b) { return b.widget == widget; });
-    return it == std::end(table) ? std::nullopt : std::optional<Field>(it->field);
-}
 
 } // namespace
 
 std::optional<MainFormText> TextOf(std::string_view widget) {
-    return Lookup(Texts, widget);
+    return BindingOf(Texts, widget);
 }
 
 std::optional<MainFormLines> LinesOf(std::string_view widget) {
-    return Lookup(Memos, widget);
+    return BindingOf(Memos, widget);
 }
 
 std::optional<MainFormVisibility> VisibilityOf(std::string_view widget) {
-    return Lookup(Visibilities, widget);
+    return BindingOf(Visibilities, widget);
 }
 
 std::optional<MainFormHandler> HandlerOf(std::string_view widget) {
-    return Lookup(Handlers, widget);
+    // A radio button's handler runs through the radio rule, never directly.
+    return RadioNamed(widget) ? std::nullopt : BindingOf(Clicks, widget);
+}
+
+MainFormHandler ClickHandlerOf(Radio r) {
+    return *BindingOf(Clicks, NameOf(r));
 }
 
 std::optional<Radio> RadioNamed(std::string_view widget) {

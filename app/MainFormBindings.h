@@ -24,6 +24,8 @@ std::optional<MainFormLines> LinesOf(std::string_view widget);
 std::optional<MainFormVisibility> VisibilityOf(std::string_view widget);
 // The click handler of a push button.
 std::optional<MainFormHandler> HandlerOf(std::string_view widget);
+// The click handler of a radio button, which Check runs when the button becomes checked.
+MainFormHandler ClickHandlerOf(Radio r);
 // A radio button; the form's Check applies the radio rule and runs its handler.
 std::optional<Radio> RadioNamed(std::string_view widget);
 

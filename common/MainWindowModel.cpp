@@ -5,27 +5,8 @@
 
 namespace mv {
 
-RadioParent ParentOf(Radio r) {
-    const int i = static_cast<int>(r);
-    if (i <= static_cast<int>(Radio::RBkaisai6)) {
-        return RadioParent::GBjyoumei;
-    }
-    if (i <= static_cast<int>(Radio::RBR12)) {
-        return RadioParent::GBR;
-    }
-    switch (r) {
-    case Radio::RBSortT:
-    case Radio::RBNorT:
-        return RadioParent::PanelDE;
-    case Radio::RBSort1:
-    case Radio::RBNor1:
-        return RadioParent::GBOdds1;
-    case Radio::RBSort2:
-    case Radio::RBNor2:
-        return RadioParent::GBOdds2;
-    default:
-        return RadioParent::GBOdds3;
-    }
+std::string_view ParentOf(Radio r) {
+    return DesignedParent<Radio, RadioCount>(MainFormDesign, NameOf, r);
 }
 
 const char* NameOf(Radio r) {

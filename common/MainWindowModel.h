@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace mv {
 
@@ -41,10 +42,9 @@ enum class Radio : int {
 };
 inline constexpr int RadioCount = 26;
 
-// Radio buttons form groups by parent: the venue buttons (GBjyoumei), the race buttons (GBR),
-// and each sort/normal pair (PanelDE, GBOdds1, GBOdds2, GBOdds3).
-enum class RadioParent { GBjyoumei, GBR, PanelDE, GBOdds1, GBOdds2, GBOdds3 };
-RadioParent ParentOf(Radio r);
+// Radio buttons form groups by their designed parent: the venue buttons (GBjyoumei), the race
+// buttons (GBR), and each sort/normal pair (PanelDE, GBOdds1, GBOdds2, GBOdds3).
+std::string_view ParentOf(Radio r);
 
 // The widget name of a radio button ("RBkaisai1", "RBR01", "RBSortT" …).
 const char* NameOf(Radio r);

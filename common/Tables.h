@@ -14,6 +14,11 @@ inline constexpr int VenueSlots = 6;
 inline constexpr int Runners = 18;
 inline constexpr int VenueCodes = 10;
 
+// A venue code the tables know (1..10).
+constexpr bool IsVenueCode(int code) {
+    return code >= 1 && code <= VenueCodes;
+}
+
 // "De-", "Ut-", "Zo-", "Uo-", "Ks-" for kind 1..5.
 const std::string& KindPrefix(int kind);
 // " 1" … " 9", "10" … "18" for 1..18.

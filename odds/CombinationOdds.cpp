@@ -15,26 +15,19 @@
 namespace mv {
 namespace {
 
-// A field of line 1: its 1-based first byte (for a repeated field, that of combination 0) and
-// its width in bytes.
-struct Span {
-    std::size_t position;
-    std::size_t width;
-};
-
 // The time of the odds, at the same place in the "Zo-" and "Uo-" records.
-constexpr Span OddsHours{45, 2};
-constexpr Span OddsMinutes{47, 2};
+constexpr ByteSpan OddsHours{45, 2};
+constexpr ByteSpan OddsMinutes{47, 2};
 
 // Everything in which the three bet types differ; the reading and the caches are shared.
 struct BetType {
     FileKind kind;
     std::size_t combinations; // in combination order
     std::size_t stride;       // bytes from one combination to the next
-    Span key;
-    Span lower;    // the odds text; for wide the lower value. The only one converted
-    Span upper;    // wide: the upper value, shown as read; width 0 for the other types
-    Span shownKey; // the bytes of the key that start a panel line (1-based within the key)
+    ByteSpan key;
+    ByteSpan lower;    // the odds text; for wide the lower value. The only one converted
+    ByteSpan upper;    // wide: the upper value, shown as read; length 0 for the other types
+    ByteSpan shownKey; // the bytes of the key that start a panel line (1-based within the key)
     std::string MainWindowModel::*caption;
     const char* captionPrefix; // UTF-8
     OddsCacheNames caches;
@@ -103,11 +96,11 @@ constexpr BetType Wide{.kind = KindUo,
 constexpr char BelowOneMark = 'Z';
 
 bool HasUpper(const BetType& t) {
-    return t.upper.width != 0;
+    return t.upper.length != 0;
 }
 
-std::string FieldOf(const std::string& line, Span span, const BetType& t, std::size_t i) {
-    return Field(line, span.position + t.stride * i, span.width);
+std::string FieldOf(const std::string& line, ByteSpan span, const BetType& t, std::size_t i) {
+    return Take(line, span, t.stride * i);
 }
 
 const std::string& Cancellation() {
@@ -121,7 +114,8 @@ std::string FixedValue(const BetType& t, const std::string& fill) {
     const auto field = [&fill](std::size_t width) {
         return std::string(width - fill.size(), ' ') + fill;
     };
-    return HasUpper(t) ? field(t.lower.width) + "-" + field(t.upper.width) : field(t.lower.width);
+    return HasUpper(t) ? field(t.lower.length) + "-" + field(t.upper.length)
+                       : field(t.lower.length);
 }
 
 // The sort entry of combination i (odds form, then key), or nothing for a blank combination.
@@ -154,10 +148,9 @@ std::string RankText(const BetType& t, std::size_t rank) {
 // the whole key: a key cut short by the end of the line leaves the odds after it empty, and an
 // empty odds text fails before an entry is made.
 std::string PanelLine(const BetType& t, const std::string& entry, std::size_t rank) {
-    const std::size_t split = entry.size() - std::min(entry.size(), t.key.width);
+    const std::size_t split = entry.size() - std::min(entry.size(), t.key.length);
     const std::string odds = entry.substr(0, split);
-    const std::string head =
-        Field(entry.substr(split), t.shownKey.position, t.shownKey.width) + " ";
+    const std::string head = Take(entry.substr(split), t.shownKey) + " ";
     if (!odds.starts_with(t.marker)) {
         return head + odds + t.rankGap + RankText(t, rank);
     }
@@ -189,9 +182,8 @@ void ReadOdds(MainFormState& state, const BetType& t) {
     const Lines file = ReadLines(state.DataFilePath(t.kind, state.selection.CurRace));
     const std::string& line = LineAt(file, 0);
     // The time is copied as it stands, before any odds can fail.
-    state.window.*t.caption = Sjis(t.captionPrefix) +
-                              Field(line, OddsHours.position, OddsHours.width) + ":" +
-                              Field(line, OddsMinutes.position, OddsMinutes.width) + Sjis("現在]");
+    state.window.*t.caption = Sjis(t.captionPrefix) + Take(line, OddsHours) + ":" +
+                              Take(line, OddsMinutes) + Sjis("現在]");
 
     const std::string cancelled = FixedValue(t, Cancellation());
     const std::string blank = FixedValue(t, "");

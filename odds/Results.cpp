@@ -13,19 +13,13 @@
 namespace mv {
 namespace {
 
-// A field of line 1: 1-based first byte (of slot 0) and width in bytes.
-struct Span {
-    std::size_t position;
-    std::size_t width;
-};
-
 // One bet of the results record: slots of a number (horse or combination) and its payout,
 // repeated every stride bytes, and how the memo shows a filled slot. The labels are sized so
 // that every payout stands at bytes 15-22 of its memo line.
 struct PayoutBet {
     std::size_t slots;
-    Span number;
-    Span payout;
+    ByteSpan number;
+    ByteSpan payout;
     std::size_t stride;
     const char* label;       // UTF-8, before the number
     const char* afterNumber; // UTF-8, between the number and the payout
@@ -43,7 +37,7 @@ constexpr PayoutBet PayoutBets[] = {
 // The refunded horses. These columns never move; in a moved record the wide payouts cover
 // them, so they are read only from a record that is not moved.
 constexpr std::size_t RefundSlots = 5;
-constexpr Span Refund{675, 2};
+constexpr ByteSpan Refund{675, 2};
 constexpr std::size_t RefundStride = 2;
 
 // A results file larger than SizeLimit bytes has its payouts MovedBy columns further right.
@@ -55,20 +49,16 @@ std::size_t ColumnOffset(const std::string& path) {
     return size && *size > SizeLimit ? MovedBy : 0;
 }
 
-std::string FieldAt(const std::string& line, Span span, std::size_t offset) {
-    return Field(line, span.position + offset, span.width);
-}
-
 // A slot is empty only when its number is all blanks; a field cut short by the end of the line
 // counts as filled and is shown as read.
-bool IsEmptySlot(const std::string& number, Span span) {
-    return number == std::string(span.width, ' ');
+bool IsEmptySlot(const std::string& number, ByteSpan span) {
+    return number == std::string(span.length, ' ');
 }
 
 std::string RefundLine(const std::string& line) {
     std::string refunds;
     for (std::size_t j = 0; j < RefundSlots; ++j) {
-        const std::string horse = FieldAt(line, Refund, RefundStride * j);
+        const std::string horse = Take(line, Refund, RefundStride * j);
         if (!IsEmptySlot(horse, Refund)) {
             refunds += horse + Sjis("番 ");
         }
@@ -93,10 +83,10 @@ void ShowResults(MainFormState& state) {
     for (const PayoutBet& bet : PayoutBets) {
         for (std::size_t j = 0; j < bet.slots; ++j) {
             const std::size_t at = offset + bet.stride * j;
-            const std::string number = FieldAt(line, bet.number, at);
+            const std::string number = Take(line, bet.number, at);
             if (!IsEmptySlot(number, bet.number)) {
                 memo.push_back(Sjis(bet.label) + number + Sjis(bet.afterNumber) +
-                               FieldAt(line, bet.payout, at) + Sjis("円"));
+                               Take(line, bet.payout, at) + Sjis("円"));
             }
         }
         if (bet.blankLineAfter) {

@@ -4,6 +4,7 @@
 // kind, parent, place, docking, font and caption. Positions are design pixels (96 per inch);
 // LayOut turns them into the pixels of a window of any size and resolution.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -111,6 +112,42 @@ std::optional<Enum> EnumNamed(std::string_view name, int count, const char* (*na
     for (int i = 0; i < count; ++i) {
         if (nameOf(static_cast<Enum>(i)) == name) {
             return static_cast<Enum>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// The parent of a widget of an enumerated group (0..Count-1, named by nameOf), as designed,
+// looked up once: the radio buttons with the same parent form one group.
+template <typename Enum, int Count>
+std::string_view DesignedParent(const WindowDesign& (*design)(), const char* (*nameOf)(Enum),
+                                Enum e) {
+    static const std::array<std::string_view, static_cast<std::size_t>(Count)> parents = [&] {
+        std::array<std::string_view, static_cast<std::size_t>(Count)> out{};
+        const WindowDesign& window = design();
+        for (int i = 0; i < Count; ++i) {
+            const char* parent =
+                window.widgets[*FindWidget(window, nameOf(static_cast<Enum>(i)))].parent;
+            out[static_cast<std::size_t>(i)] = parent == nullptr ? std::string_view() : parent;
+        }
+        return out;
+    }();
+    return parents[static_cast<std::size_t>(e)];
+}
+
+// One row of a view's binding table: what the logic makes of the widget of that name (a model
+// field, a handler).
+template <typename Field>
+struct WidgetBinding {
+    std::string_view widget;
+    Field field;
+};
+
+template <typename Field, std::size_t N>
+std::optional<Field> BindingOf(const WidgetBinding<Field> (&table)[N], std::string_view widget) {
+    for (const WidgetBinding<Field>& row : table) {
+        if (row.widget == widget) {
+            return row.field;
         }
     }
     return std::nullopt;

@@ -3,8 +3,8 @@
 #include "common/Tables.h"
 #include "platform/Codec.h"
 #include "platform/Collation.h"
+#include "platform/Fields.h"
 #include "platform/FullWidth.h"
-#include "racecard/ByteSpan.h"
 
 #include <array>
 

@@ -4,7 +4,6 @@
 #include "platform/Codec.h"
 #include "platform/Fields.h"
 #include "platform/TextFile.h"
-#include "racecard/ByteSpan.h"
 
 namespace mv {
 namespace {

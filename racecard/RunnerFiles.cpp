@@ -2,7 +2,7 @@
 
 #include "common/Tables.h"
 #include "platform/Codec.h"
-#include "racecard/ByteSpan.h"
+#include "platform/Fields.h"
 #include "racecard/RunnerRows.h"
 
 #include <optional>

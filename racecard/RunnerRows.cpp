@@ -2,7 +2,7 @@
 
 #include "platform/Codec.h"
 #include "platform/Collation.h"
-#include "racecard/ByteSpan.h"
+#include "platform/Fields.h"
 
 namespace mv {
 namespace {

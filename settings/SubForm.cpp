@@ -3,43 +3,24 @@
 #include "platform/Codec.h"
 #include "platform/RadioRule.h"
 #include "settings/SettingsFile.h"
+#include "settings/SubFormBindings.h"
 #include "settings/SubFormDesign.h"
 
-#include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace mv {
 namespace {
 
-// One radio button of the dialog, with what its click handler stores in the dialog's settings.
-struct RadioDesign {
-    const char* name;
-    std::string TSettings::*field;
-    const char* valueUtf8;
-};
-
 // Indexed by SubRadio.
-constexpr RadioDesign Radios[SubRadioCount] = {
-    {"RadioButton1", &TSettings::PN, "▲"},         {"RadioButton2", &TSettings::PN, "－"},
-    {"RadioButton3", &TSettings::PN, "△"},         {"RadioButton4", &TSettings::Tsort, "True"},
-    {"RadioButton5", &TSettings::Tsort, "false"},  {"RadioButton6", &TSettings::Wsort, "True"},
-    {"RadioButton7", &TSettings::Usort, "True"},   {"RadioButton8", &TSettings::Ksort, "True"},
-    {"RadioButton9", &TSettings::Wsort, "false"},  {"RadioButton10", &TSettings::Usort, "false"},
-    {"RadioButton11", &TSettings::Ksort, "false"},
+constexpr const char* RadioNames[SubRadioCount] = {
+    "RadioButton1", "RadioButton2",  "RadioButton3",  "RadioButton4",
+    "RadioButton5", "RadioButton6",  "RadioButton7",  "RadioButton8",
+    "RadioButton9", "RadioButton10", "RadioButton11",
 };
-
-// The group boxes that hold the radio groups, indexed by SubGroup.
-constexpr std::string_view GroupBoxes[] = {"GroupBox2", "GroupBox3", "GroupBox4", "GroupBox5",
-                                           "GroupBox6"};
-
-const RadioDesign& Design(SubRadio r) {
-    return Radios[static_cast<std::size_t>(r)];
-}
 
 const WidgetDesign& Widget(SubRadio r) {
     const WindowDesign& design = SubFormDesign();
-    return design.widgets[*FindWidget(design, Design(r).name)];
+    return design.widgets[*FindWidget(design, NameOf(r))];
 }
 
 // A stored sort flag and the button that shows it as "True"; any other value leaves the
@@ -57,15 +38,12 @@ constexpr SortFlag SortFlags[] = {
 
 } // namespace
 
-// Each group box is a radio group of its own.
-SubGroup GroupOf(SubRadio r) {
-    const std::string_view parent = Widget(r).parent;
-    const auto it = std::find(std::begin(GroupBoxes), std::end(GroupBoxes), parent);
-    return static_cast<SubGroup>(it - std::begin(GroupBoxes));
+std::string_view GroupOf(SubRadio r) {
+    return DesignedParent<SubRadio, SubRadioCount>(SubFormDesign, NameOf, r);
 }
 
 const char* NameOf(SubRadio r) {
-    return Design(r).name;
+    return RadioNames[static_cast<std::size_t>(r)];
 }
 
 SubFormModel::SubFormModel() {
@@ -123,13 +101,42 @@ void TSubForm::Button2Click() {
 void TSubForm::Check(SubRadio r) {
     auto button = [&](SubRadio b) -> SubRadioButton& { return model_.radio(b); };
     if (CheckRadio(r, SubRadioCount, button, GroupOf)) {
-        Click(r);
+        (this->*SubFormClickHandlerOf(r))();
     }
 }
 
-void TSubForm::Click(SubRadio r) {
-    const RadioDesign& d = Design(r);
-    settings_.*d.field = Sjis(d.valueUtf8);
+void TSubForm::RadioButton1Click() {
+    settings_.PN = Sjis("▲");
+}
+void TSubForm::RadioButton2Click() {
+    settings_.PN = Sjis("－");
+}
+void TSubForm::RadioButton3Click() {
+    settings_.PN = Sjis("△");
+}
+void TSubForm::RadioButton4Click() {
+    settings_.Tsort = "True";
+}
+void TSubForm::RadioButton5Click() {
+    settings_.Tsort = "false";
+}
+void TSubForm::RadioButton6Click() {
+    settings_.Wsort = "True";
+}
+void TSubForm::RadioButton9Click() {
+    settings_.Wsort = "false";
+}
+void TSubForm::RadioButton7Click() {
+    settings_.Usort = "True";
+}
+void TSubForm::RadioButton10Click() {
+    settings_.Usort = "false";
+}
+void TSubForm::RadioButton8Click() {
+    settings_.Ksort = "True";
+}
+void TSubForm::RadioButton11Click() {
+    settings_.Ksort = "false";
 }
 
 void TSubForm::Close() {

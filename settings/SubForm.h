@@ -11,6 +11,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace mv {
 
@@ -33,9 +34,7 @@ inline constexpr int SubRadioCount = 11;
 // Each group box is a radio group of its own: GroupBox2 the sign (1, 2, 3), GroupBox3 the race
 // card (4, 5), GroupBox4 bracket quinella (6, 9), GroupBox5 quinella (7, 10), GroupBox6 wide
 // (8, 11); the first button of a sort group sorts, the second keeps file order.
-enum class SubGroup { GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6 };
-
-SubGroup GroupOf(SubRadio r);
+std::string_view GroupOf(SubRadio r);
 const char* NameOf(SubRadio r); // "RadioButton1" …
 
 struct SubRadioButton {
@@ -72,6 +71,19 @@ public:
     // A radio button selected by the user or the program: deselects its group's others and
     // runs its click handler, but only when it was not selected before.
     void Check(SubRadio r);
+
+    // The click handlers of the radio buttons: each stores its value in the dialog's settings.
+    void RadioButton1Click();  // PN "▲"
+    void RadioButton2Click();  // PN "－"
+    void RadioButton3Click();  // PN "△"
+    void RadioButton4Click();  // Tsort "True"
+    void RadioButton5Click();  // Tsort "false"
+    void RadioButton6Click();  // Wsort "True"
+    void RadioButton9Click();  // Wsort "false"
+    void RadioButton7Click();  // Usort "True"
+    void RadioButton10Click(); // Usort "false"
+    void RadioButton8Click();  // Ksort "True"
+    void RadioButton11Click(); // Ksort "false"
     // Any close (also the close box): runs FormClose. The dialog is closed only when FormClose
     // ran to its end; a failure leaves it open and propagates.
     void Close();
@@ -84,7 +96,6 @@ public:
     bool closed() const { return closed_; }
 
 private:
-    void Click(SubRadio r);
     void FormClose();
     void Save() const;
 

@@ -4,14 +4,34 @@
 
 namespace mv {
 
+namespace {
+
+// Every widget with a click handler: the push buttons and the radio buttons.
+constexpr WidgetBinding<SubFormHandler> Clicks[] = {
+    {"Button1", &TSubForm::Button1Click},
+    {"Button2", &TSubForm::Button2Click},
+    {"RadioButton1", &TSubForm::RadioButton1Click},
+    {"RadioButton2", &TSubForm::RadioButton2Click},
+    {"RadioButton3", &TSubForm::RadioButton3Click},
+    {"RadioButton4", &TSubForm::RadioButton4Click},
+    {"RadioButton5", &TSubForm::RadioButton5Click},
+    {"RadioButton6", &TSubForm::RadioButton6Click},
+    {"RadioButton7", &TSubForm::RadioButton7Click},
+    {"RadioButton8", &TSubForm::RadioButton8Click},
+    {"RadioButton9", &TSubForm::RadioButton9Click},
+    {"RadioButton10", &TSubForm::RadioButton10Click},
+    {"RadioButton11", &TSubForm::RadioButton11Click},
+};
+
+} // namespace
+
 std::optional<SubFormHandler> SubFormHandlerOf(std::string_view widget) {
-    if (widget == "Button1") {
-        return &TSubForm::Button1Click;
-    }
-    if (widget == "Button2") {
-        return &TSubForm::Button2Click;
-    }
-    return std::nullopt;
+    // A radio button's handler runs through the radio rule, never directly.
+    return SubRadioNamed(widget) ? std::nullopt : BindingOf(Clicks, widget);
+}
+
+SubFormHandler SubFormClickHandlerOf(SubRadio r) {
+    return *BindingOf(Clicks, NameOf(r));
 }
 
 std::optional<SubRadio> SubRadioNamed(std::string_view widget) {

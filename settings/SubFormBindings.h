@@ -15,6 +15,8 @@ using SubFormHandler = void (TSubForm::*)();
 
 // "変更" and "閉じる".
 std::optional<SubFormHandler> SubFormHandlerOf(std::string_view widget);
+// The click handler of a radio button, which Check runs when the button becomes checked.
+SubFormHandler SubFormClickHandlerOf(SubRadio r);
 // A radio button; the form's Check applies the radio rule and runs its handler.
 std::optional<SubRadio> SubRadioNamed(std::string_view widget);
 

@@ -89,7 +89,7 @@ public:
         for (int attempt = 0; attempt < 10000; ++attempt) {
             const std::string name = Sjis(prefixes[rng.Index(prefixes.size())]) +
                                      Sjis(suffixes[rng.Index(suffixes.size())]);
-            if (name.size() <= layout::RaceCard::HorseName.width && used_.insert(name).second) {
+            if (name.size() <= layout::RaceCard::HorseName.length && used_.insert(name).second) {
                 return name;
             }
         }

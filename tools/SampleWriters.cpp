@@ -9,12 +9,9 @@
 namespace mv::sample {
 namespace {
 
-using layout::InSlot;
-using layout::Span;
-
 // Field texts are exact bytes; one longer than its field would silently overwrite the next.
-void PutField(Record& record, Span span, const std::string& text) {
-    if (text.size() > span.width) {
+void PutField(Record& record, ByteSpan span, const std::string& text) {
+    if (text.size() > span.length) {
         throw std::length_error("field text longer than its field: " + SjisToUtf8(text));
     }
     record.Put(span.position, text);
@@ -54,10 +51,10 @@ template <std::size_t N>
 void PutPayouts(Record& record, const layout::PayoutSlots& slots, std::size_t offset,
                 const std::array<Payout, N>& payouts) {
     for (std::size_t j = 0; j < N; ++j) {
-        const Span number = InSlot(slots.number, slots.stride, j);
-        const Span amount = InSlot(slots.amount, slots.stride, j);
-        PutField(record, {number.position + offset, number.width}, payouts[j].number);
-        PutField(record, {amount.position + offset, amount.width}, payouts[j].amount);
+        const ByteSpan number = InSlot(slots.number, slots.stride, j);
+        const ByteSpan amount = InSlot(slots.amount, slots.stride, j);
+        PutField(record, {number.position + offset, number.length}, payouts[j].number);
+        PutField(record, {amount.position + offset, amount.length}, payouts[j].amount);
     }
 }
 

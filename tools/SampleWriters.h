@@ -7,6 +7,8 @@
 // leaves the rest of the field blank; a longer one is a programming error (std::length_error).
 // An empty text leaves the field blank.
 
+#include "platform/Fields.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -38,124 +40,113 @@ private:
 
 namespace layout {
 
-// A field: its 1-based first byte and its width in bytes.
-struct Span {
-    std::size_t position;
-    std::size_t width;
-};
-
-// The field of the 0-based slot k of a record repeated every stride bytes.
-constexpr Span InSlot(Span first, std::size_t stride, std::size_t k) {
-    return {first.position + stride * k, first.width};
-}
-
 struct MeetingIndex {
-    static constexpr Span VenueCode{59, 2};
-    static constexpr Span Key1{64, 1};
-    static constexpr Span Key2{65, 2};
-    static constexpr Span Key3{67, 2};
+    static constexpr ByteSpan VenueCode{59, 2};
+    static constexpr ByteSpan Key1{64, 1};
+    static constexpr ByteSpan Key2{65, 2};
+    static constexpr ByteSpan Key3{67, 2};
     static constexpr std::size_t Length = 68;
 };
 
 // Race header of "De-", "Ut-" and "Ks-": the date line fields are shared, the rest differ.
 struct HeaderA {
-    static constexpr Span Year{1, 4};
-    static constexpr Span Month{5, 2};
-    static constexpr Span Day{7, 2};
-    static constexpr Span VenueName{9, 4};
-    static constexpr Span MeetingNo{17, 2};
-    static constexpr Span MeetingDay{19, 2};
-    static constexpr Span RaceNo{21, 2};
+    static constexpr ByteSpan Year{1, 4};
+    static constexpr ByteSpan Month{5, 2};
+    static constexpr ByteSpan Day{7, 2};
+    static constexpr ByteSpan VenueName{9, 4};
+    static constexpr ByteSpan MeetingNo{17, 2};
+    static constexpr ByteSpan MeetingDay{19, 2};
+    static constexpr ByteSpan RaceNo{21, 2};
 };
 
 struct HeaderDe {
-    static constexpr Span StartHours{23, 2};
-    static constexpr Span StartMinutes{25, 2};
-    static constexpr Span Course{27, 4};
-    static constexpr Span Distance{31, 4};
-    static constexpr Span RaceName{35, 28};
-    static constexpr Span Conditions{63, 28};
+    static constexpr ByteSpan StartHours{23, 2};
+    static constexpr ByteSpan StartMinutes{25, 2};
+    static constexpr ByteSpan Course{27, 4};
+    static constexpr ByteSpan Distance{31, 4};
+    static constexpr ByteSpan RaceName{35, 28};
+    static constexpr ByteSpan Conditions{63, 28};
 };
 
 struct HeaderUt {
-    static constexpr Span Distance{27, 4};
-    static constexpr Span RaceName{31, 28};
-    static constexpr Span Conditions{59, 28};
-    static constexpr Span Runners{87, 2};
+    static constexpr ByteSpan Distance{27, 4};
+    static constexpr ByteSpan RaceName{31, 28};
+    static constexpr ByteSpan Conditions{59, 28};
+    static constexpr ByteSpan Runners{87, 2};
 };
 
 struct HeaderKs {
-    static constexpr Span RaceName{35, 28};
-    static constexpr Span Conditions{63, 28};
+    static constexpr ByteSpan RaceName{35, 28};
+    static constexpr ByteSpan Conditions{63, 28};
 };
 
 // Race header of "Zo-" and "Uo-", with the time of the odds.
 struct HeaderB {
-    static constexpr Span Year{1, 4};
-    static constexpr Span Month{5, 2};
-    static constexpr Span Day{7, 2};
-    static constexpr Span VenueName{29, 4};
-    static constexpr Span MeetingNo{37, 2};
-    static constexpr Span MeetingDay{39, 2};
-    static constexpr Span RaceNo{41, 2};
-    static constexpr Span OddsHours{45, 2};
-    static constexpr Span OddsMinutes{47, 2};
-    static constexpr Span RaceName{49, 28};
-    static constexpr Span Conditions{77, 28};
-    static constexpr Span Runners{141, 2};
+    static constexpr ByteSpan Year{1, 4};
+    static constexpr ByteSpan Month{5, 2};
+    static constexpr ByteSpan Day{7, 2};
+    static constexpr ByteSpan VenueName{29, 4};
+    static constexpr ByteSpan MeetingNo{37, 2};
+    static constexpr ByteSpan MeetingDay{39, 2};
+    static constexpr ByteSpan RaceNo{41, 2};
+    static constexpr ByteSpan OddsHours{45, 2};
+    static constexpr ByteSpan OddsMinutes{47, 2};
+    static constexpr ByteSpan RaceName{49, 28};
+    static constexpr ByteSpan Conditions{77, 28};
+    static constexpr ByteSpan Runners{141, 2};
 };
 
 // "De-" runner slots; positions are those of slot 1.
 struct RaceCard {
     static constexpr std::size_t Stride = 48;
-    static constexpr Span Bracket{94, 1};
-    static constexpr Span HorseNo{95, 2};
-    static constexpr Span Status{97, 1};
-    static constexpr Span HorseName{99, 18};
-    static constexpr Span Jockey{117, 18};
-    static constexpr Span Apprentice{135, 2};
-    static constexpr Span WeightCarried{137, 4};
+    static constexpr ByteSpan Bracket{94, 1};
+    static constexpr ByteSpan HorseNo{95, 2};
+    static constexpr ByteSpan Status{97, 1};
+    static constexpr ByteSpan HorseName{99, 18};
+    static constexpr ByteSpan Jockey{117, 18};
+    static constexpr ByteSpan Apprentice{135, 2};
+    static constexpr ByteSpan WeightCarried{137, 4};
     static constexpr std::size_t Length = 957;
 };
 
 // "Ut-" runner slots.
 struct BodyWeight {
     static constexpr std::size_t Stride = 10;
-    static constexpr Span HorseNo{89, 2};
-    static constexpr Span Status{91, 1};
-    static constexpr Span Weight{92, 3};
-    static constexpr Span Change{95, 2};
-    static constexpr Span Sign{97, 1};
+    static constexpr ByteSpan HorseNo{89, 2};
+    static constexpr ByteSpan Status{91, 1};
+    static constexpr ByteSpan Weight{92, 3};
+    static constexpr ByteSpan Change{95, 2};
+    static constexpr ByteSpan Sign{97, 1};
     static constexpr std::size_t Length = 268;
 };
 
 // "Zo-": win/place slots, then the bracket quinella combinations.
 struct WinPlaceBracket {
     static constexpr std::size_t RunnerStride = 18;
-    static constexpr Span HorseNo{144, 2};
-    static constexpr Span Win{146, 5};
-    static constexpr Span PlaceLow{151, 5};
-    static constexpr Span PlaceHigh{156, 5};
+    static constexpr ByteSpan HorseNo{144, 2};
+    static constexpr ByteSpan Win{146, 5};
+    static constexpr ByteSpan PlaceLow{151, 5};
+    static constexpr ByteSpan PlaceHigh{156, 5};
     static constexpr std::size_t CombinationStride = 10;
-    static constexpr Span Key{468, 4};
-    static constexpr Span Odds{472, 5};
+    static constexpr ByteSpan Key{468, 4};
+    static constexpr ByteSpan Odds{472, 5};
     static constexpr std::size_t Length = 827;
 };
 
 // "Uo-": quinella and wide odds per horse pair.
 struct QuinellaWide {
     static constexpr std::size_t Stride = 25;
-    static constexpr Span Key{147, 5};
-    static constexpr Span Quinella{152, 6};
-    static constexpr Span WideLow{158, 6};
-    static constexpr Span WideHigh{164, 6};
+    static constexpr ByteSpan Key{147, 5};
+    static constexpr ByteSpan Quinella{152, 6};
+    static constexpr ByteSpan WideLow{158, 6};
+    static constexpr ByteSpan WideHigh{164, 6};
     static constexpr std::size_t Length = 3971;
 };
 
 // One bet of "Ks-": a horse number or combination and its payout, per slot.
 struct PayoutSlots {
-    Span number;
-    Span amount;
+    ByteSpan number;
+    ByteSpan amount;
     std::size_t stride;
 };
 
@@ -168,7 +159,7 @@ struct Results {
     static constexpr PayoutSlots Quinella{{493, 5}, {498, 8}, 14};
     static constexpr PayoutSlots Wide{{535, 5}, {540, 8}, 14};
     static constexpr std::size_t RefundStride = 2;
-    static constexpr Span Refund{675, 2};
+    static constexpr ByteSpan Refund{675, 2};
     static constexpr std::size_t SizeLimit = 800;
     static constexpr std::size_t Offset = 2;
     static constexpr std::size_t Length = 684;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <tuple>
 
 namespace mv {
 namespace {
@@ -195,6 +196,45 @@ TEST_F(MainFormTest, FirstVenueShowsItsFirstRaceAndEverySortButton) {
     }
     EXPECT_EQ(form.state().selection.RaceFiles[1][KindKs], 1);
     EXPECT_EQ(form.state().selection.RaceFiles[1][KindDe], 0);
+}
+
+// Each radio button runs the handler of its own name: the venue and race buttons choose their
+// slot and race, each sort and normal button sets its own table's flag.
+TEST_F(MainFormTest, EveryRadioButtonRunsTheHandlerOfItsName) {
+    WriteSettings();
+    WriteMeeting(1, "05");
+    WriteRaces(Tokyo, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    TMainForm form = Created();
+    for (int slot = 6; slot >= 1; --slot) {
+        form.Check(VenueButton(slot));
+        EXPECT_EQ(form.state().selection.CurSlot, slot) << NameOf(VenueButton(slot));
+    }
+    for (int race : {12, 1, 7, 2, 11, 3, 10, 4, 9, 5, 8, 6}) {
+        form.Check(RaceButton(race));
+        EXPECT_EQ(form.state().selection.CurRace, race) << NameOf(RaceButton(race));
+    }
+    struct Order {
+        Radio button;
+        std::string TSettings::*flag;
+        const char* value;
+    };
+    const TSettings& s = form.state().settings;
+    for (const Order& o : {Order{Radio::RBSortT, &TSettings::Tsort, "True"},
+                           Order{Radio::RBSort1, &TSettings::Wsort, "True"},
+                           Order{Radio::RBSort2, &TSettings::Usort, "True"},
+                           Order{Radio::RBSort3, &TSettings::Ksort, "True"},
+                           Order{Radio::RBNorT, &TSettings::Tsort, "false"},
+                           Order{Radio::RBNor1, &TSettings::Wsort, "false"},
+                           Order{Radio::RBNor2, &TSettings::Usort, "false"},
+                           Order{Radio::RBNor3, &TSettings::Ksort, "false"}}) {
+        const TSettings before = s;
+        form.Check(o.button);
+        TSettings expected = before;
+        expected.*o.flag = o.value;
+        EXPECT_EQ(std::tie(s.Tsort, s.Wsort, s.Usort, s.Ksort),
+                  std::tie(expected.Tsort, expected.Wsort, expected.Usort, expected.Ksort))
+            << NameOf(o.button);
+    }
 }
 
 struct RaceChoiceCase {

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 namespace mv {
@@ -149,6 +150,39 @@ TEST_F(SubFormTest, ChangingSignAndOrderIsStoredWithoutPromptMessageOrEnd) {
     EXPECT_EQ(Stored("Options", "Tsort"), "false");
     EXPECT_EQ(Stored("Options", "Usort"), "True");
     EXPECT_EQ(Stored("Options", "Wsort"), "false");
+}
+
+// Each radio button stores the value of its own name, and only in its own key.
+TEST_F(SubFormTest, EveryRadioButtonStoresTheValueOfItsName) {
+    struct Stores {
+        SubRadio button;
+        const char* key;
+        std::string value;
+    };
+    const Stores cases[] = {
+        {RadioButton2, "PN", Sjis("－")},  {RadioButton3, "PN", Sjis("△")},
+        {RadioButton1, "PN", Sjis("▲")},   {RadioButton4, "Tsort", "True"},
+        {RadioButton5, "Tsort", "false"},  {RadioButton6, "Wsort", "True"},
+        {RadioButton9, "Wsort", "false"},  {RadioButton7, "Usort", "True"},
+        {RadioButton10, "Usort", "false"}, {RadioButton8, "Ksort", "True"},
+        {RadioButton11, "Ksort", "false"},
+    };
+    StoreSetUp(PatFolder("PAT"));
+    Created().Button2Click(); // every key written once
+    const char* const keys[] = {"PN", "Tsort", "Wsort", "Usort", "Ksort"};
+    for (const Stores& c : cases) {
+        std::map<std::string, std::string> expected;
+        for (const char* key : keys) {
+            expected[key] = Stored("Options", key);
+        }
+        expected[c.key] = c.value;
+        TSubForm form = Created();
+        form.Check(c.button);
+        form.Button2Click();
+        for (const char* key : keys) {
+            EXPECT_EQ(Stored("Options", key), expected[key]) << NameOf(c.button) << " " << key;
+        }
+    }
 }
 
 // The folder loaded and the one in Edit1 at closing, as names inside the temporary folder:

@@ -2,4 +2,5 @@
 
 #include "high/High.h"
 #include "low/Other.h"
+
 #include <string>

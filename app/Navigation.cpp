@@ -1,0 +1,195 @@
+#include "app/MainForm.h"
+#include "app/MainFormBindings.h"
+#include "app/RaceLoad.h"
+#include "common/Tables.h"
+#include "platform/FileQuery.h"
+#include "platform/RadioRule.h"
+#include "racecard/RaceHeader.h"
+#include "settings/SettingsFile.h"
+
+namespace mv {
+
+void TMainForm::Check(Radio r) {
+    MainWindowModel& w = state_.window;
+    if (CheckRadio(
+            r, RadioCount, [&](Radio b) -> RadioButton& { return w.radio(b); }, ParentOf)) {
+        (this->*ClickHandlerOf(r))();
+    }
+}
+
+void TMainForm::RBkaisai1Click() {
+    SelectVenue(1);
+}
+void TMainForm::RBkaisai2Click() {
+    SelectVenue(2);
+}
+void TMainForm::RBkaisai3Click() {
+    SelectVenue(3);
+}
+void TMainForm::RBkaisai4Click() {
+    SelectVenue(4);
+}
+void TMainForm::RBkaisai5Click() {
+    SelectVenue(5);
+}
+void TMainForm::RBkaisai6Click() {
+    SelectVenue(6);
+}
+
+void TMainForm::RBR01Click() {
+    SelectRace(1);
+}
+void TMainForm::RBR02Click() {
+    SelectRace(2);
+}
+void TMainForm::RBR03Click() {
+    SelectRace(3);
+}
+void TMainForm::RBR04Click() {
+    SelectRace(4);
+}
+void TMainForm::RBR05Click() {
+    SelectRace(5);
+}
+void TMainForm::RBR06Click() {
+    SelectRace(6);
+}
+void TMainForm::RBR07Click() {
+    SelectRace(7);
+}
+void TMainForm::RBR08Click() {
+    SelectRace(8);
+}
+void TMainForm::RBR09Click() {
+    SelectRace(9);
+}
+void TMainForm::RBR10Click() {
+    SelectRace(10);
+}
+void TMainForm::RBR11Click() {
+    SelectRace(11);
+}
+void TMainForm::RBR12Click() {
+    SelectRace(12);
+}
+
+void TMainForm::SelectVenue(int slot) {
+    ClearPanels();
+    state_.selection.CurSlot = slot;
+    state_.selection.CurVenue = state_.meetings[static_cast<std::size_t>(slot)].VenueCode;
+    ShowVenue();
+}
+
+void TMainForm::ShowVenue() {
+    Selection& sel = state_.selection;
+    MainWindowModel& w = state_.window;
+    for (int r = 1; r <= Races; ++r) {
+        w.radio(RaceButton(r)).visible = true;
+    }
+    // No venue chosen yet, or a slot whose meeting index could not be read: no file names.
+    if (sel.CurSlot == 0 || !IsVenueCode(sel.CurVenue)) {
+        for (int r = 1; r <= Races; ++r) {
+            for (int k = 1; k <= FileKinds; ++k) {
+                sel.RaceFiles[r][k] = 0;
+            }
+            w.radio(RaceButton(r)).visible = false;
+        }
+        return;
+    }
+    bool chosen = false;
+    int last = 0;
+    const ListingBatch probe;
+    for (int r = 1; r <= Races; ++r) {
+        bool any = false;
+        for (int k = 1; k <= FileKinds; ++k) {
+            if (!FileExists(state_.DataFilePath(k, r))) {
+                sel.RaceFiles[r][k] = 0;
+                continue;
+            }
+            sel.RaceFiles[r][k] = 1;
+            any = true;
+            last = r;
+            if (!chosen && sel.CurRace == r) {
+                chosen = true;
+            } else if (!chosen && sel.CurRace < r) {
+                chosen = true;
+                sel.CurRace = r;
+            }
+        }
+        if (!any) {
+            w.radio(RaceButton(r)).visible = false;
+        }
+    }
+    if (last <= sel.CurRace) {
+        sel.CurRace = last;
+    }
+    if (sel.CurRace == 0) {
+        return;
+    }
+    ShowRaceHeader(state_);
+    ApplyButtonStates();
+    LoadRaceData();
+    w.GBRVisible = true;
+    for (Radio r : {Radio::RBSort1, Radio::RBSort2, Radio::RBSort3, Radio::RBSortT, Radio::RBNor1,
+                    Radio::RBNor2, Radio::RBNor3, Radio::RBNorT}) {
+        w.radio(r).visible = true;
+    }
+}
+
+void TMainForm::ApplyButtonStates() {
+    const TSettings& s = state_.settings;
+    Check(RaceButton(state_.selection.CurRace));
+    if (s.Tsort == "True") {
+        Check(Radio::RBSortT);
+    }
+    if (s.Wsort == "True") {
+        Check(Radio::RBSort1);
+    }
+    if (s.Usort == "True") {
+        Check(Radio::RBSort2);
+    }
+    if (s.Ksort == "True") {
+        Check(Radio::RBSort3);
+    }
+}
+
+void TMainForm::SelectRace(int race) {
+    ClearPanels();
+    state_.selection.CurRace = race;
+    ShowRaceHeader(state_);
+    LoadRaceData();
+}
+
+void TMainForm::LoadRaceData() {
+    mv::LoadRaceData(state_);
+}
+
+void TMainForm::UpDateClick() {
+    state_.settings = LoadSettings(state_.settingsPath);
+    ClearPanels();
+    ShowVenue();
+}
+
+void TMainForm::ButtonSettingClick() {
+    // A failure while showing the dialog ends the handler here; the view discards the dialog.
+    ui_.OpenSettingsDialog();
+    state_.settings = LoadSettings(state_.settingsPath);
+    ClearPanels();
+    ShowVenue();
+}
+
+void TMainForm::ButtonENDClick() {
+    ui_.RequestEnd();
+}
+
+void TMainForm::FormActivate() {
+    if (activated_) {
+        return;
+    }
+    activated_ = true;
+    if (state_.settings.US == "0" || !IsPatFolder(state_.settings.PatDir)) {
+        ButtonSettingClick();
+    }
+}
+
+} // namespace mv
