@@ -10,14 +10,9 @@ std::string ApplicationTitle(const std::string& executablePath) {
     name = name.substr(0, name.find('.'));
     // Lower-case ASCII letters after the first character, skipping double-byte characters,
     // whose second byte may look like a letter.
-    std::size_t i = 0;
-    if (!name.empty()) {
-        i = IsLeadByte(static_cast<unsigned char>(name[0])) ? 2 : 1;
-    }
-    for (; i < name.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(name[i]))) {
-            ++i;
-        } else if (name[i] >= 'A' && name[i] <= 'Z') {
+    for (std::size_t i = name.empty() ? 0 : CharacterLength(name, 0); i < name.size();
+         i += CharacterLength(name, i)) {
+        if (name[i] >= 'A' && name[i] <= 'Z') {
             name[i] = static_cast<char>(name[i] + 32);
         }
     }

@@ -14,10 +14,6 @@ std::string Sjis(std::string_view utf8) {
     return *out;
 }
 
-std::size_t CharacterLength(std::string_view sjis, std::size_t i) {
-    return (IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) ? 2 : 1;
-}
-
 std::string FoldAsciiCase(std::string_view sjis) {
     std::string out(sjis);
     for (std::size_t i = 0; i < out.size(); i += CharacterLength(out, i)) {

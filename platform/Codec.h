@@ -31,9 +31,21 @@ constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// The length in bytes (1 or 2) of the character starting at byte i; a lead byte at the very end
-// stands alone.
-std::size_t CharacterLength(std::string_view sjis, std::size_t i);
+// True when the byte can be the second byte of a double-byte character.
+constexpr bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+// The length in bytes (1 or 2) of the character starting at byte i. Every reader of a text
+// steps by it (the name matcher, the path rules, the full-width mapping, the collation, the
+// codec): a lead byte takes its next byte only when that can be a second byte; a lead byte
+// without one, at the very end too, stands alone.
+constexpr std::size_t CharacterLength(std::string_view sjis, std::size_t i) {
+    return IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size() &&
+                   IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))
+               ? 2
+               : 1;
+}
 
 // The text with ASCII letters in upper case; both bytes of a double-byte character stay as
 // they are, since a second byte may look like a letter. Names match in any letter case by it.

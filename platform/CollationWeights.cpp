@@ -214,10 +214,6 @@ bool IsUserDefined(char16_t c) {
     return c >= 0xE000 && c <= 0xF8FF;
 }
 
-constexpr bool IsTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
 constexpr std::size_t kLeadByteCount = 60;
 
 std::size_t PairIndex(unsigned char lead, unsigned char trail) {
@@ -282,11 +278,8 @@ WeightTable BuildTable() {
 CollationUnit NextCollationUnit(std::string_view text, std::size_t pos) {
     static const WeightTable table = BuildTable();
     const auto lead = static_cast<unsigned char>(text[pos]);
-    if (IsLeadByte(lead) && pos + 1 < text.size()) {
-        const auto trail = static_cast<unsigned char>(text[pos + 1]);
-        if (IsTrailByte(trail)) {
-            return {&table.pairs[PairIndex(lead, trail)], 2};
-        }
+    if (CharacterLength(text, pos) == 2) {
+        return {&table.pairs[PairIndex(lead, static_cast<unsigned char>(text[pos + 1]))], 2};
     }
     return {&table.single[lead], 1};
 }

@@ -63,10 +63,6 @@ const Tables& FullWidthTables() {
     return tables;
 }
 
-constexpr bool IsTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
 // ﾜﾞ and ｦﾞ would be ヷ and ヺ, which code page 932 cannot hold.
 constexpr bool IsUnmappablePair(unsigned char b, unsigned char mark) {
     return mark == kVoicedMark && (b == 0xDC || b == 0xA6);
@@ -83,7 +79,7 @@ std::string PortableToFullWidth(const std::string& text) {
         const unsigned char next =
             i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
         if (IsLeadByte(b)) {
-            if (IsTrailByte(next)) {
+            if (CharacterLength(text, i) == 2) {
                 out.append(text, i, 2);
                 ++i;
             } else {

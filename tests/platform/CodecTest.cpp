@@ -1,5 +1,7 @@
 #include "platform/Codec.h"
 
+#include "support/VectorFiles.h"
+
 #include <gtest/gtest.h>
 
 namespace mv {
@@ -43,6 +45,31 @@ TEST(Codec, LeadBytesAreTheDoubleByteRanges) {
     EXPECT_FALSE(IsLeadByte(0xA0));
     EXPECT_FALSE(IsLeadByte(0xDF)); // half-width katakana are single bytes
     EXPECT_FALSE(IsLeadByte(0x5C));
+}
+
+// Every reader steps through a text by this one rule, so they agree on where characters start.
+TEST(Codec, ALeadByteTakesOnlyAByteThatCanBeASecondByte) {
+    struct Case {
+        const char* bytes;
+        std::size_t size;
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {"\x82\xA0", 2, 2},                 // あ
+        {"\x81\x5C", 2, 2},                 // a second byte that looks like "\"
+        {"\xFC\xFC", 2, 2},                 // the last lead byte with the last second byte
+        {"\x81\x7F", 2, 1},                 // 0x7F is no second byte
+        {"\x81\x2F", 2, 1},                 // nor "/", which stays a separator
+        {"\x81\xFD", 2, 1}, {"\x81", 1, 1}, // a lead byte at the very end
+        {"\xB1\x40", 2, 1},                 // half-width katakana
+        {"A\x40", 2, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CharacterLength(std::string_view(c.bytes, c.size), 0), c.length)
+            << test::Readable(std::string(c.bytes, c.size));
+    }
+    EXPECT_EQ(LastCharacterStart(std::string("ab\x81/", 4)), 3u);
+    EXPECT_EQ(LastCharacterStart(std::string("ab\x81\x5C", 4)), 2u);
 }
 
 } // namespace
