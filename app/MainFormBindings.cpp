@@ -1,6 +1,6 @@
 #include "app/MainFormBindings.h"
 
-#include "platform/WindowDesign.h"
+#include "platform/WidgetBindings.h"
 
 namespace mv {
 namespace {
@@ -48,28 +48,20 @@ constexpr WidgetBinding<MainFormHandler> Clicks[] = {
 } // namespace
 
 std::optional<MainFormText> TextOf(std::string_view widget) {
-    return BindingOf(Texts, widget);
+    return BindingOf<MainFormText>(Texts, widget);
 }
 
 std::optional<MainFormLines> LinesOf(std::string_view widget) {
-    return BindingOf(Memos, widget);
+    return BindingOf<MainFormLines>(Memos, widget);
 }
 
 std::optional<MainFormVisibility> VisibilityOf(std::string_view widget) {
-    return BindingOf(Visibilities, widget);
+    return BindingOf<MainFormVisibility>(Visibilities, widget);
 }
 
-std::optional<MainFormHandler> HandlerOf(std::string_view widget) {
-    // A radio button's handler runs through the radio rule, never directly.
-    return RadioNamed(widget) ? std::nullopt : BindingOf(Clicks, widget);
-}
-
-MainFormHandler ClickHandlerOf(Radio r) {
-    return *BindingOf(Clicks, NameOf(r));
-}
-
-std::optional<Radio> RadioNamed(std::string_view widget) {
-    return EnumNamed<Radio>(widget, RadioCount, NameOf);
+const ClickBindings<MainFormHandler, Radio>& MainFormClicks() {
+    static const ClickBindings<MainFormHandler, Radio> clicks(Clicks, RadioCount, NameOf);
+    return clicks;
 }
 
 } // namespace mv

@@ -5,6 +5,7 @@
 // these lookups, by the widget's name.
 
 #include "app/MainForm.h"
+#include "platform/WidgetBindings.h"
 
 #include <optional>
 #include <string_view>
@@ -22,11 +23,7 @@ std::optional<MainFormText> TextOf(std::string_view widget);
 std::optional<MainFormLines> LinesOf(std::string_view widget);
 // A group box the logic shows and hides.
 std::optional<MainFormVisibility> VisibilityOf(std::string_view widget);
-// The click handler of a push button.
-std::optional<MainFormHandler> HandlerOf(std::string_view widget);
-// The click handler of a radio button, which Check runs when the button becomes checked.
-MainFormHandler ClickHandlerOf(Radio r);
-// A radio button; the form's Check applies the radio rule and runs its handler.
-std::optional<Radio> RadioNamed(std::string_view widget);
+// The click handlers of the push buttons and the radio buttons.
+const ClickBindings<MainFormHandler, Radio>& MainFormClicks();
 
 } // namespace mv

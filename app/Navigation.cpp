@@ -13,7 +13,7 @@ void TMainForm::Check(Radio r) {
     MainWindowModel& w = state_.window;
     if (CheckRadio(
             r, RadioCount, [&](Radio b) -> RadioButton& { return w.radio(b); }, ParentOf)) {
-        (this->*ClickHandlerOf(r))();
+        (this->*MainFormClicks().RadioHandler(r))();
     }
 }
 

@@ -73,12 +73,12 @@ void MainWindow::Bind() {
         if (const auto visible = VisibilityOf(name)) {
             visibilities_.push_back({widget, *visible});
         }
-        if (const auto handler = HandlerOf(name)) {
+        if (const auto handler = MainFormClicks().HandlerOf(name)) {
             const MainFormHandler h = *handler;
             connect(qobject_cast<QPushButton*>(widget), &QPushButton::clicked, this,
                     [this, h] { Run(std::bind(h, &form_)); });
         }
-        if (const auto radio = RadioNamed(name)) {
+        if (const auto radio = MainFormClicks().RadioNamed(name)) {
             auto* button = static_cast<ModelRadioButton*>(widget);
             radios_[static_cast<std::size_t>(*radio)] = button;
             const Radio r = *radio;

@@ -48,12 +48,12 @@ void SettingsDialogWindow::Bind(const std::vector<QWidget*>& widgets) {
         if (name == "Edit1") {
             edit1_ = qobject_cast<QLineEdit*>(widgets[i]);
         }
-        if (const auto handler = SubFormHandlerOf(name)) {
+        if (const auto handler = SubFormClicks().HandlerOf(name)) {
             const SubFormHandler h = *handler;
             connect(qobject_cast<QPushButton*>(widgets[i]), &QPushButton::clicked, this,
                     [this, h] { Run(std::bind(&SettingsDialogWindow::RunTyped, this, h)); });
         }
-        if (const auto radio = SubRadioNamed(name)) {
+        if (const auto radio = SubFormClicks().RadioNamed(name)) {
             auto* button = static_cast<ModelRadioButton*>(widgets[i]);
             radios_[static_cast<std::size_t>(*radio)] = button;
             const SubRadio r = *radio;

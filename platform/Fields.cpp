@@ -26,6 +26,28 @@ int HexValue(char c) {
     return -1;
 }
 
+// Where the run of blanks starting at i ends.
+std::size_t SkipBlanks(const std::string& text, std::size_t i) {
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    return i;
+}
+
+// Past an optional "+" or "-" at i.
+std::size_t SkipSign(const std::string& text, std::size_t i) {
+    return i < text.size() && (text[i] == '+' || text[i] == '-') ? i + 1 : i;
+}
+
+// Steps i over a run of decimal digits; how many there were.
+std::size_t SkipDigits(const std::string& text, std::size_t& i) {
+    const std::size_t from = i;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+    }
+    return i - from;
+}
+
 } // namespace
 
 std::string Field(const std::string& line, std::size_t position, std::size_t length) {
@@ -37,15 +59,9 @@ std::string Field(const std::string& line, std::size_t position, std::size_t len
 }
 
 int StrToIntStrict(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = SkipBlanks(text, 0);
+    const bool negative = i < text.size() && text[i] == '-';
+    i = SkipSign(text, i);
     int base = 10;
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
@@ -75,49 +91,26 @@ int StrToIntStrict(const std::string& text) {
 }
 
 double StrToFloatStrict(const std::string& text) {
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && text[i] == ' ') {
-        ++i;
-    }
+    std::size_t i = SkipBlanks(text, 0);
     const std::size_t start = i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    std::size_t digits = 0;
-    while (i < n && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
+    i = SkipSign(text, i);
+    std::size_t digits = SkipDigits(text, i);
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
+        digits += SkipDigits(text, i);
     }
     if (digits == 0) {
         throw Failure::NotFloat(text);
     }
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        std::size_t exponentDigits = 0;
-        while (i < n && IsDigit(text[i])) {
-            ++i;
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0) {
+        i = SkipSign(text, i + 1);
+        if (SkipDigits(text, i) == 0) {
             throw Failure::NotFloat(text);
         }
     }
     const std::size_t end = i;
-    while (i < n && text[i] == ' ') {
-        ++i;
-    }
-    if (i != n) {
+    if (SkipBlanks(text, i) != n) {
         throw Failure::NotFloat(text);
     }
     // The syntax is checked above; from_chars computes the value whatever the process locale.

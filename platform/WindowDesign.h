@@ -106,17 +106,6 @@ std::vector<Rect> LayOut(const WindowDesign& window, Size client, int dpi);
 // The index of the widget named so, if there is one.
 std::optional<std::size_t> FindWidget(const WindowDesign& window, std::string_view name);
 
-// The widget of an enumerated group (radio buttons 0..count-1, named by nameOf) called so.
-template <typename Enum>
-std::optional<Enum> EnumNamed(std::string_view name, int count, const char* (*nameOf)(Enum)) {
-    for (int i = 0; i < count; ++i) {
-        if (nameOf(static_cast<Enum>(i)) == name) {
-            return static_cast<Enum>(i);
-        }
-    }
-    return std::nullopt;
-}
-
 // The parent of a widget of an enumerated group (0..Count-1, named by nameOf), as designed,
 // looked up once: the radio buttons with the same parent form one group.
 template <typename Enum, int Count>
@@ -133,24 +122,6 @@ std::string_view DesignedParent(const WindowDesign& (*design)(), const char* (*n
         return out;
     }();
     return parents[static_cast<std::size_t>(e)];
-}
-
-// One row of a view's binding table: what the logic makes of the widget of that name (a model
-// field, a handler).
-template <typename Field>
-struct WidgetBinding {
-    std::string_view widget;
-    Field field;
-};
-
-template <typename Field, std::size_t N>
-std::optional<Field> BindingOf(const WidgetBinding<Field> (&table)[N], std::string_view widget) {
-    for (const WidgetBinding<Field>& row : table) {
-        if (row.widget == widget) {
-            return row.field;
-        }
-    }
-    return std::nullopt;
 }
 
 // The font a widget is drawn in: its own, or its nearest ancestor's, or the window's.

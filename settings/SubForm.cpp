@@ -101,7 +101,7 @@ void TSubForm::Button2Click() {
 void TSubForm::Check(SubRadio r) {
     auto button = [&](SubRadio b) -> SubRadioButton& { return model_.radio(b); };
     if (CheckRadio(r, SubRadioCount, button, GroupOf)) {
-        (this->*SubFormClickHandlerOf(r))();
+        (this->*SubFormClicks().RadioHandler(r))();
     }
 }
 

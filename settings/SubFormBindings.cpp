@@ -1,6 +1,6 @@
 #include "settings/SubFormBindings.h"
 
-#include "platform/WindowDesign.h"
+#include "platform/WidgetBindings.h"
 
 namespace mv {
 
@@ -25,17 +25,9 @@ constexpr WidgetBinding<SubFormHandler> Clicks[] = {
 
 } // namespace
 
-std::optional<SubFormHandler> SubFormHandlerOf(std::string_view widget) {
-    // A radio button's handler runs through the radio rule, never directly.
-    return SubRadioNamed(widget) ? std::nullopt : BindingOf(Clicks, widget);
-}
-
-SubFormHandler SubFormClickHandlerOf(SubRadio r) {
-    return *BindingOf(Clicks, NameOf(r));
-}
-
-std::optional<SubRadio> SubRadioNamed(std::string_view widget) {
-    return EnumNamed<SubRadio>(widget, SubRadioCount, NameOf);
+const ClickBindings<SubFormHandler, SubRadio>& SubFormClicks() {
+    static const ClickBindings<SubFormHandler, SubRadio> clicks(Clicks, SubRadioCount, NameOf);
+    return clicks;
 }
 
 } // namespace mv

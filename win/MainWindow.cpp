@@ -67,10 +67,10 @@ void MainWindow::Bind() {
         if (const auto visible = VisibilityOf(w.name)) {
             visibilities_.push_back({i, *visible});
         }
-        if (const auto handler = HandlerOf(w.name)) {
+        if (const auto handler = MainFormClicks().HandlerOf(w.name)) {
             handlers_.push_back({i, *handler});
         }
-        if (const auto radio = RadioNamed(w.name)) {
+        if (const auto radio = MainFormClicks().RadioNamed(w.name)) {
             radios_[static_cast<std::size_t>(*radio)] = i;
         }
         if (w.kind == WidgetKind::Grid) {

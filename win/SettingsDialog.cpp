@@ -90,7 +90,7 @@ void SettingsDialog::Bind() {
         if (name == "Edit1") {
             edit1_ = i;
         }
-        if (const auto radio = SubRadioNamed(name)) {
+        if (const auto radio = SubFormClicks().RadioNamed(name)) {
             radios_[static_cast<std::size_t>(*radio)] = i;
         }
     }
@@ -154,12 +154,12 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         }
         const std::string_view name = controls_.design().widgets[*control].name;
-        if (const auto handler = SubFormHandlerOf(name)) {
+        if (const auto handler = SubFormClicks().HandlerOf(name)) {
             Run([this, h = *handler] {
                 TakeTypedFolder();
                 (form_.*h)();
             });
-        } else if (const auto radio = SubRadioNamed(name)) {
+        } else if (const auto radio = SubFormClicks().RadioNamed(name)) {
             Run([this, r = *radio] { form_.Check(r); });
         }
         return 0;

@@ -70,35 +70,28 @@ private:
     iconv_t cd_;
 };
 
-Converter& Utf8ToSjisConverter() {
-    static Converter c("CP932", "UTF-8");
-    return c;
-}
-Converter& SjisToUtf8Converter() {
-    static Converter c("UTF-8", "CP932");
-    return c;
-}
-Converter& SjisToUtf16Converter() {
-    static Converter c("UTF-16LE", "CP932");
-    return c;
-}
-Converter& Utf16ToSjisConverter() {
-    static Converter c("CP932", "UTF-16LE");
-    return c;
+// Of code page 932 texts, from and to the encodings of the edges.
+enum class Direction { FromUtf8, ToUtf8, ToUtf16, FromUtf16 };
+
+Converter& ConverterFor(Direction d) {
+    static Converter converters[] = {
+        {"CP932", "UTF-8"}, {"UTF-8", "CP932"}, {"UTF-16LE", "CP932"}, {"CP932", "UTF-16LE"}};
+    return converters[static_cast<int>(d)];
 }
 
 } // namespace
 
 std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
-    return Utf8ToSjisConverter().Run(utf8, {}, 1);
+    return ConverterFor(Direction::FromUtf8).Run(utf8, {}, 1);
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
-    return *SjisToUtf8Converter().Run(sjis, "\xEF\xBF\xBD", 1);
+    return *ConverterFor(Direction::ToUtf8).Run(sjis, "\xEF\xBF\xBD", 1);
 }
 
 std::u16string SjisToUtf16(std::string_view sjis) {
-    const std::string bytes = *SjisToUtf16Converter().Run(sjis, std::string("\xFD\xFF", 2), 1);
+    const std::string bytes =
+        *ConverterFor(Direction::ToUtf16).Run(sjis, std::string("\xFD\xFF", 2), 1);
     std::u16string out(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < out.size(); ++i) {
         out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -114,7 +107,7 @@ std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16) {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8));
     }
-    return Utf16ToSjisConverter().Run(bytes, {}, 2);
+    return ConverterFor(Direction::FromUtf16).Run(bytes, {}, 2);
 }
 
 } // namespace mv

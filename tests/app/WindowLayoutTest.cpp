@@ -109,9 +109,12 @@ TEST(WindowLayout, BindingsNameWidgetsOfTheDesign) {
     const WindowDesign& w = MainFormDesign();
     int radios = 0;
     for (const WidgetDesign& d : w.widgets) {
-        radios += RadioNamed(d.name).has_value() ? 1 : 0;
-        EXPECT_EQ(d.kind == WidgetKind::RadioButton, RadioNamed(d.name).has_value()) << d.name;
-        EXPECT_EQ(d.kind == WidgetKind::PushButton, HandlerOf(d.name).has_value()) << d.name;
+        radios += MainFormClicks().RadioNamed(d.name).has_value() ? 1 : 0;
+        EXPECT_EQ(d.kind == WidgetKind::RadioButton,
+                  MainFormClicks().RadioNamed(d.name).has_value())
+            << d.name;
+        EXPECT_EQ(d.kind == WidgetKind::PushButton, MainFormClicks().HandlerOf(d.name).has_value())
+            << d.name;
         EXPECT_EQ(d.kind == WidgetKind::Memo, LinesOf(d.name).has_value()) << d.name;
         if (d.kind == WidgetKind::Edit) {
             EXPECT_TRUE(TextOf(d.name).has_value()) << d.name;
@@ -120,8 +123,10 @@ TEST(WindowLayout, BindingsNameWidgetsOfTheDesign) {
     EXPECT_EQ(radios, RadioCount);
     const WindowDesign& s = SubFormDesign();
     for (const WidgetDesign& d : s.widgets) {
-        EXPECT_EQ(d.kind == WidgetKind::RadioButton, SubRadioNamed(d.name).has_value()) << d.name;
-        EXPECT_EQ(d.kind == WidgetKind::PushButton, SubFormHandlerOf(d.name).has_value()) << d.name;
+        EXPECT_EQ(d.kind == WidgetKind::RadioButton, SubFormClicks().RadioNamed(d.name).has_value())
+            << d.name;
+        EXPECT_EQ(d.kind == WidgetKind::PushButton, SubFormClicks().HandlerOf(d.name).has_value())
+            << d.name;
     }
 }
 

@@ -74,9 +74,9 @@ protected:
     // The core's handler of a main window's button, through the core's dispatcher.
     void CoreClick(const char* name) {
         Dispatch(ui_, [&] {
-            if (const auto radio = RadioNamed(name)) {
+            if (const auto radio = MainFormClicks().RadioNamed(name)) {
                 core_->Check(*radio);
-            } else if (const auto handler = HandlerOf(name)) {
+            } else if (const auto handler = MainFormClicks().HandlerOf(name)) {
                 ((*core_).*(*handler))();
             }
         });
@@ -102,7 +102,7 @@ protected:
             if (const auto visible = VisibilityOf(w.name)) {
                 EXPECT_EQ(test::IsShown(control), m.**visible) << w.name;
             }
-            if (const auto radio = RadioNamed(w.name)) {
+            if (const auto radio = MainFormClicks().RadioNamed(w.name)) {
                 const RadioButton& b = m.radio(*radio);
                 EXPECT_EQ(test::TextOf(control), Wide(b.caption)) << w.name;
                 EXPECT_EQ(test::IsChecked(control), b.checked) << w.name;
