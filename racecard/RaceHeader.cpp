@@ -61,17 +61,12 @@ constexpr HeaderLayout OddsHeader{.year = {1, 4},
                                   .conditions = {77, 28},
                                   .runners = {141, 2}};
 
+// Indexed by file kind 1..5.
+constexpr const HeaderLayout* Layouts[FileKinds + 1] = {
+    nullptr, &RaceCardHeader, &BodyWeightHeader, &OddsHeader, &OddsHeader, &ResultsHeader};
+
 const HeaderLayout& LayoutOf(int kind) {
-    switch (kind) {
-    case KindDe:
-        return RaceCardHeader;
-    case KindUt:
-        return BodyWeightHeader;
-    case KindKs:
-        return ResultsHeader;
-    default:
-        return OddsHeader;
-    }
+    return *Layouts[kind];
 }
 
 // A two-byte count written back without leading zeros or blanks: "02" and " 2" give "2".
