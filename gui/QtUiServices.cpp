@@ -121,10 +121,4 @@ std::optional<std::string> QtUiServices::SelectFolder(const std::string& initial
     }
 }
 
-void QtUiServices::OpenSettingsDialog() {
-    if (openSettings_) {
-        openSettings_();
-    }
-}
-
 } // namespace mv::gui

@@ -78,10 +78,4 @@ std::optional<std::string> WinUiServices::SelectFolder(const std::string& initia
     return ChooseFolder(*this, initialFolder);
 }
 
-void WinUiServices::OpenSettingsDialog() {
-    if (openSettings_) {
-        openSettings_();
-    }
-}
-
 } // namespace mv::win
