@@ -90,6 +90,17 @@ Modal Describe(HWND window) {
     return m;
 }
 
+// The chooser shows its start folder in its field once it has selected it; until then an
+// answer would take whatever the tree happened to hold.
+bool ChooserShowsItsFolder(HWND window) {
+    for (HWND child : Children(window)) {
+        if (ClassOf(child) == L"Edit" && !TextOf(child).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
     return TRUE;
@@ -207,7 +218,10 @@ std::optional<Modal> ViewerProcess::Settle() {
                 modal = w;
             }
         }
-        if (last && *last == modal) {
+        const bool starting = modal != nullptr &&
+                              Describe(modal).kind == Modal::Kind::FolderChooser &&
+                              !ChooserShowsItsFolder(modal);
+        if (last && *last == modal && !starting) {
             if (++same >= 3) {
                 return modal == nullptr ? std::nullopt : std::optional<Modal>(Describe(modal));
             }
