@@ -3,41 +3,48 @@
 #include "platform/Codec.h"
 
 namespace mv {
-namespace {
 
-bool Matches(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {
-    while (p < pattern.size()) {
-        if (pattern[p] == '*') {
-            for (std::size_t k = n; k <= name.size();
-                 k += (k < name.size() ? CharacterLength(name, k) : 1)) {
-                if (Matches(pattern, p + 1, name, k)) {
-                    return true;
-                }
-            }
-            return false;
-        }
-        if (n >= name.size()) {
-            return false;
+// One pass over the name: on a mismatch after a "*", that "*" takes one more character of the
+// name and the rest of the pattern is tried again from there. Only the last "*" needs
+// revisiting, since any run that an earlier one could take the later one can take as well;
+// so the work is bounded by the lengths' product, however many "*" the pattern holds.
+bool MatchesPattern(const std::string& pattern, const std::string& name) {
+    constexpr std::size_t None = std::string::npos;
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t afterStar = None; // where the pattern resumes after the last "*"
+    std::size_t starTook = 0;     // where the name stood when that "*" was last retried
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            afterStar = ++p;
+            starTook = n;
+            continue;
         }
         const std::size_t nl = CharacterLength(name, n);
-        if (pattern[p] == '?') {
-            ++p;
-        } else {
-            const std::size_t pl = CharacterLength(pattern, p);
-            if (pl != nl || pattern.compare(p, pl, name, n, nl) != 0) {
-                return false;
+        if (p < pattern.size()) {
+            if (pattern[p] == '?') {
+                ++p;
+                n += nl;
+                continue;
             }
-            p += pl;
+            const std::size_t pl = CharacterLength(pattern, p);
+            if (pl == nl && pattern.compare(p, pl, name, n, nl) == 0) {
+                p += pl;
+                n += nl;
+                continue;
+            }
         }
-        n += nl;
+        if (afterStar == None) {
+            return false;
+        }
+        starTook += CharacterLength(name, starTook);
+        n = starTook;
+        p = afterStar;
     }
-    return n == name.size();
-}
-
-} // namespace
-
-bool MatchesPattern(const std::string& pattern, const std::string& name) {
-    return Matches(pattern, 0, name, 0);
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
 }
 
 } // namespace mv
