@@ -43,7 +43,7 @@ void TMainForm::DiscoverMeetings() {
             button.visible = false;
             continue;
         }
-        const Lines lines = ReadLines(path);
+        const Lines lines = ReadFirstLine(path);
         const std::string& line = LineAt(lines, 0);
         MeetingEntry& m = state_.meetings[static_cast<std::size_t>(n)];
         m.VenueCode = StrToIntStrict(Take(line, VenueCodeField));

@@ -179,7 +179,7 @@ Lines NormalCache(const BetType& t, Lines lines) {
 }
 
 void ReadOdds(MainFormState& state, const BetType& t) {
-    const Lines file = ReadLines(state.DataFilePath(t.kind, state.selection.CurRace));
+    const Lines file = ReadFirstLine(state.DataFilePath(t.kind, state.selection.CurRace));
     const std::string& line = LineAt(file, 0);
     // The time is copied as it stands, before any odds can fail.
     state.window.*t.caption = Sjis(t.captionPrefix) + Take(line, OddsHours) + ":" +

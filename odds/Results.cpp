@@ -76,7 +76,7 @@ void ShowResults(MainFormState& state) {
     }
     const std::string path = state.DataFilePath(KindKs, s.CurRace);
     const std::size_t offset = ColumnOffset(path);
-    const Lines file = ReadLines(path);
+    const Lines file = ReadFirstLine(path);
     const std::string& line = LineAt(file, 0);
 
     Lines memo{Sjis("【備考】※競走成績は必ず主催者発行のものと照合し確認してください。")};

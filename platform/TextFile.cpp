@@ -26,6 +26,15 @@ Lines SplitLines(std::string_view bytes) {
     return lines;
 }
 
+bool EndsALine(std::string_view bytes) {
+    return bytes.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+Lines FirstLineOf(std::string_view bytes) {
+    const auto end = bytes.find_first_of(std::string_view("\r\n\0", 3));
+    return SplitLines(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
+}
+
 void WriteLines(const std::string& path, const Lines& lines, Durability durability) {
     std::string bytes;
     for (const auto& line : lines) {

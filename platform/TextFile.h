@@ -19,6 +19,17 @@ Lines SplitLines(std::string_view bytes);
 // has open for writing (so may be half-written) fails with "ファイル %s は開けません".
 Lines ReadLines(const std::string& path);
 
+// Line 1 of the file and nothing after it, read only as far as line 1 ends, so that a file of
+// any size costs what its first line does: no line for an empty file or one that starts with
+// NUL, else one. Fails as ReadLines does.
+Lines ReadFirstLine(const std::string& path);
+
+// True when the bytes hold the end of a line (CR, LF) or a NUL, after which nothing counts.
+bool EndsALine(std::string_view bytes);
+
+// The lines of the bytes up to the end of the first one: none or one.
+Lines FirstLineOf(std::string_view bytes);
+
 // How much a write must survive: a crash of the viewer always; a power loss only when durable.
 enum class Durability { UntilNextRun, Durable };
 

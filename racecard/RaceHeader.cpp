@@ -116,7 +116,7 @@ void ShowRaceHeader(MainFormState& state) {
         if (!state.selection.HasFile(race, kind)) {
             continue;
         }
-        const Lines lines = ReadLines(state.DataFilePath(kind, race));
+        const Lines lines = ReadFirstLine(state.DataFilePath(kind, race));
         ShowKindHeader(state.window, LineAt(lines, 0), LayoutOf(kind));
     }
 }

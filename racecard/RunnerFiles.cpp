@@ -149,14 +149,14 @@ RaceCardRows ReadRunnerFiles(const MainFormState& state) {
     // Each file is read whole and only line 1 is used; a later reader overwrites what an
     // earlier one set.
     if (sel.HasFile(race, KindDe)) {
-        ReadRaceCard(LineAt(ReadLines(state.DataFilePath(KindDe, race)), 0), rows);
+        ReadRaceCard(LineAt(ReadFirstLine(state.DataFilePath(KindDe, race)), 0), rows);
     }
     if (sel.HasFile(race, KindUt)) {
-        ReadBodyWeights(LineAt(ReadLines(state.DataFilePath(KindUt, race)), 0), state.settings,
+        ReadBodyWeights(LineAt(ReadFirstLine(state.DataFilePath(KindUt, race)), 0), state.settings,
                         rows);
     }
     if (sel.HasFile(race, KindZo)) {
-        ReadWinPlaceOdds(LineAt(ReadLines(state.DataFilePath(KindZo, race)), 0), rows);
+        ReadWinPlaceOdds(LineAt(ReadFirstLine(state.DataFilePath(KindZo, race)), 0), rows);
     }
     return rows;
 }

@@ -31,10 +31,13 @@ private:
     int fd_;
 };
 
+enum class Lease { Held, WriterActive, Unavailable };
+
 // A read lease is refused while any process has the file open for writing: then the betting
-// software is still writing it. Where leases are not permitted (another owner without the
-// capability, a file system without them) the file is read without the test.
-bool OpenForWritingElsewhere(int fd) {
+// software is still writing it. Where no lease can be had for another reason (a network or
+// FUSE file system, a file of another owner without the capability) the caller checks the
+// file's size and time stamp around the read instead.
+Lease TakeReadLease(int fd) {
     // A writer that opens the file while we hold the lease makes the kernel signal us; the
     // lease is held only for the read, so the signal is ignored rather than fatal.
     static const bool ignoreLeaseBreaks = [] {
@@ -43,12 +46,18 @@ bool OpenForWritingElsewhere(int fd) {
     }();
     (void)ignoreLeaseBreaks;
     if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
-        return false;
+        return Lease::Held;
     }
-    return errno == EAGAIN;
+    return errno == EAGAIN ? Lease::WriterActive : Lease::Unavailable;
 }
 
-bool ReadAll(int fd, std::string& out) {
+bool SameStamp(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// Reads to the end, or only until the first line has ended when `firstLine` is set.
+bool ReadBytes(int fd, std::string& out, bool firstLine) {
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -61,8 +70,42 @@ bool ReadAll(int fd, std::string& out) {
             }
             return false;
         }
-        out.append(buffer, static_cast<std::size_t>(n));
+        const std::string_view chunk(buffer, static_cast<std::size_t>(n));
+        out.append(chunk);
+        if (firstLine && EndsALine(chunk)) {
+            return true;
+        }
     }
+}
+
+// The file's bytes, refused while another process writes it.
+std::string ReadUnwritten(const std::string& path, bool firstLine) {
+    const auto osPath = FindFile(path);
+    if (!osPath) {
+        throw Failure::CannotOpen(path);
+    }
+    // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused below.
+    FileDescriptor fd(::open(osPath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat before {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
+        throw Failure::CannotOpen(path);
+    }
+    const Lease lease = TakeReadLease(fd.get());
+    if (lease == Lease::WriterActive) {
+        throw Failure::CannotOpen(path);
+    }
+    std::string bytes;
+    bool complete = ReadBytes(fd.get(), bytes, firstLine);
+    if (lease == Lease::Held) {
+        ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
+    } else {
+        struct stat after {};
+        complete = complete && ::fstat(fd.get(), &after) == 0 && SameStamp(before, after);
+    }
+    if (!complete) {
+        throw Failure::CannotOpen(path);
+    }
+    return bytes;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -92,24 +135,11 @@ mode_t NewFileMode(const std::string& osPath) {
 } // namespace
 
 Lines ReadLines(const std::string& path) {
-    const auto osPath = FindFile(path);
-    if (!osPath) {
-        throw Failure::CannotOpen(path);
-    }
-    // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused below.
-    FileDescriptor fd(::open(osPath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        OpenForWritingElsewhere(fd.get())) {
-        throw Failure::CannotOpen(path);
-    }
-    std::string bytes;
-    const bool complete = ReadAll(fd.get(), bytes);
-    ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
-    if (!complete) {
-        throw Failure::CannotOpen(path);
-    }
-    return SplitLines(bytes);
+    return SplitLines(ReadUnwritten(path, false));
+}
+
+Lines ReadFirstLine(const std::string& path) {
+    return FirstLineOf(ReadUnwritten(path, true));
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes, Durability durability) {

@@ -27,20 +27,27 @@ private:
     HANDLE h_;
 };
 
-// Read calls are limited to what a DWORD counts; one megabyte keeps the buffer modest.
+// Read calls are limited to what a DWORD counts; one megabyte keeps the buffer modest. Line 1 of
+// a data file is a few kilobytes at most, so its reads are smaller.
 constexpr DWORD ChunkBytes = 1 << 20;
+constexpr DWORD LineChunkBytes = 1 << 16;
 
-bool ReadAll(HANDLE h, std::string& out) {
-    std::string buffer(ChunkBytes, '\0');
+// Reads to the end, or only until the first line has ended when `firstLine` is set.
+bool ReadBytes(HANDLE h, std::string& out, bool firstLine) {
+    std::string buffer(firstLine ? LineChunkBytes : ChunkBytes, '\0');
     for (;;) {
         DWORD n = 0;
-        if (!::ReadFile(h, buffer.data(), ChunkBytes, &n, nullptr)) {
+        if (!::ReadFile(h, buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) {
             return false;
         }
         if (n == 0) {
             return true;
         }
-        out.append(buffer, 0, n);
+        const std::string_view chunk(buffer.data(), n);
+        out.append(chunk);
+        if (firstLine && EndsALine(chunk)) {
+            return true;
+        }
     }
 }
 
@@ -71,9 +78,8 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temp) {
     return INVALID_HANDLE_VALUE;
 }
 
-} // namespace
-
-Lines ReadLines(const std::string& path) {
+// The file's bytes, refused while another process writes it.
+std::string ReadUnwritten(const std::string& path, bool firstLine) {
     const auto osPath = FindFile(path);
     if (!osPath) {
         throw Failure::CannotOpen(path);
@@ -83,10 +89,21 @@ Lines ReadLines(const std::string& path) {
     FileHandle h(::CreateFileW(osPath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
-    if (!h.valid() || ::GetFileType(h.get()) != FILE_TYPE_DISK || !ReadAll(h.get(), bytes)) {
+    if (!h.valid() || ::GetFileType(h.get()) != FILE_TYPE_DISK ||
+        !ReadBytes(h.get(), bytes, firstLine)) {
         throw Failure::CannotOpen(path);
     }
-    return SplitLines(bytes);
+    return bytes;
+}
+
+} // namespace
+
+Lines ReadLines(const std::string& path) {
+    return SplitLines(ReadUnwritten(path, false));
+}
+
+Lines ReadFirstLine(const std::string& path) {
+    return FirstLineOf(ReadUnwritten(path, true));
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes, Durability durability) {

@@ -1,5 +1,6 @@
 #include "faults/FaultSupport.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <stdexcept>
@@ -18,17 +19,17 @@ struct Capabilities {
     __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
 };
 
-// Adds or removes the override capabilities from the effective set; the permitted set keeps
-// them, so they can come back. Only this thread is affected, and the tests have no other.
-bool SetOverride(bool on) {
+// Adds or removes capabilities from the effective set; the permitted set keeps them, so they
+// can come back. Only this thread is affected, and the tests have no other.
+bool SetEffective(unsigned capabilities, bool on) {
     Capabilities caps;
     if (::syscall(SYS_capget, &caps.header, caps.data) != 0) {
         return false;
     }
     if (on) {
-        caps.data[0].effective |= caps.data[0].permitted & OverrideCapabilities;
+        caps.data[0].effective |= caps.data[0].permitted & capabilities;
     } else {
-        caps.data[0].effective &= ~OverrideCapabilities;
+        caps.data[0].effective &= ~capabilities;
     }
     return ::syscall(SYS_capset, &caps.header, caps.data) == 0;
 }
@@ -41,12 +42,12 @@ ReadOnlyFolder::ReadOnlyFolder(std::filesystem::path folder)
     std::filesystem::permissions(folder_,
                                  perms::owner_write | perms::group_write | perms::others_write,
                                  std::filesystem::perm_options::remove);
-    capabilitiesDropped_ = SetOverride(false);
+    capabilitiesDropped_ = SetEffective(OverrideCapabilities, false);
 }
 
 ReadOnlyFolder::~ReadOnlyFolder() {
     if (capabilitiesDropped_) {
-        SetOverride(true);
+        SetEffective(OverrideCapabilities, true);
     }
     std::error_code ignored;
     std::filesystem::permissions(folder_, before_, ignored);
@@ -61,6 +62,26 @@ bool ReadOnlyFolder::Effective() const {
     ::close(fd);
     ::unlink(probe.c_str());
     return false;
+}
+
+LeaseRefused::LeaseRefused(const std::filesystem::path& file) {
+    // The owner of nobody's files: a file of another owner gets no lease without CAP_LEASE.
+    constexpr uid_t Nobody = 65534;
+    if (::chown(file.c_str(), Nobody, Nobody) != 0) {
+        return;
+    }
+    dropped_ = SetEffective(1u << CAP_LEASE, false);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    effective_ = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0 && errno != EAGAIN;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+LeaseRefused::~LeaseRefused() {
+    if (dropped_) {
+        SetEffective(1u << CAP_LEASE, true);
+    }
 }
 
 WriterHolding::WriterHolding(const std::filesystem::path& file) {

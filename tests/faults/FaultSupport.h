@@ -1,7 +1,8 @@
 #pragma once
 
 // Faults the tests impose from outside: a folder nobody may write to (also for root, who
-// otherwise ignores permission bits), and another process holding a file open for writing.
+// otherwise ignores permission bits), a file that gets no read lease, and another process
+// holding a file open for writing.
 
 #include <filesystem>
 #include <set>
@@ -26,6 +27,24 @@ private:
     std::filesystem::path folder_;
     std::filesystem::perms before_;
     bool capabilitiesDropped_ = false;
+};
+
+// A file on which this process can take no read lease, as on a network file system or for a
+// file of another user: the file is given to another owner and the capability that grants
+// leases anyway is dropped until destroyed.
+class LeaseRefused {
+public:
+    explicit LeaseRefused(const std::filesystem::path& file);
+    ~LeaseRefused();
+    LeaseRefused(const LeaseRefused&) = delete;
+    LeaseRefused& operator=(const LeaseRefused&) = delete;
+
+    // True when a lease on the file is really refused.
+    bool Effective() const { return effective_; }
+
+private:
+    bool dropped_ = false;
+    bool effective_ = false;
 };
 
 // Another process with a file open for writing, as the betting software has while it writes;

@@ -48,6 +48,32 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"blanks_kept", "  a  \r\n", {"  a  "}}),
     test::ByName());
 
+class FirstLineOfTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(FirstLineOfTest, EndsWhereTheFirstLineEnds) {
+    EXPECT_EQ(FirstLineOf(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(TextFile, FirstLineOfTest,
+                         testing::Values(SplitCase{"empty_file_has_no_line", "", {}},
+                                         SplitCase{"no_break", "a b", {"a b"}},
+                                         SplitCase{"later_lines_left_out", "a\r\nb\r\nc", {"a"}},
+                                         SplitCase{"cr_alone_ends_it", "a\rb", {"a"}},
+                                         SplitCase{"break_first_gives_an_empty_line", "\nb", {""}},
+                                         SplitCase{
+                                             "nul_inside", std::string("ab\0cd\r\n", 7), {"ab"}},
+                                         SplitCase{"nul_first", std::string("\0abc\r\n", 6), {}}),
+                         test::ByName());
+
+TEST(ReadFirstLine, ReadsALongFirstLineWholeAndNothingAfterIt) {
+    test::TempFolder dir;
+    // Longer than one read, so the line's end comes in a later one.
+    const std::string line(200000, '7');
+    const auto path = dir.Write("Zo-58b.jra", line + "\r\n" + std::string(300000, 'x'));
+    EXPECT_EQ(ReadFirstLine(path), Lines{line});
+    EXPECT_EQ(ReadFirstLine(dir.Write("Ks-5238b.jra", "")), Lines{});
+}
+
 TEST(ReadLines, ReadsTheWholeFileAsLines) {
     test::TempFolder dir;
     const auto path = dir.Write("De-58b.jra", Sjis("東京 1R\r\n２行目\r\n"));
