@@ -8,15 +8,17 @@
 #include "common/MainFormState.h"
 #include "platform/UiServices.h"
 
+#include <filesystem>
 #include <string>
 
 namespace mv {
 
 class TMainForm {
 public:
-    // settingsPath: the settings file; cacheFolder: where the caches go (ending with the
-    // separator). The viewer passes the files next to its executable.
-    TMainForm(UiServices& ui, std::string settingsPath, std::string cacheFolder);
+    // settingsPath: the settings file; cacheFolder: where the caches go. The viewer passes the
+    // files next to its executable.
+    TMainForm(UiServices& ui, std::filesystem::path settingsPath,
+              std::filesystem::path cacheFolder);
 
     // Start-up.
     void FormCreate(); // header row, settings, ClearPanels, meeting discovery

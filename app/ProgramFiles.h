@@ -2,16 +2,17 @@
 
 // The viewer's own files, next to its executable: the settings file and the caches.
 
-#include <string>
+#include <filesystem>
 
 namespace mv {
 
 struct ProgramFiles {
-    std::string settingsPath;
-    std::string cacheFolder; // ends with the separator
+    std::filesystem::path settingsPath;
+    std::filesystem::path cacheFolder;
 };
 
-// Fails with a clear message when the executable's folder cannot be named in code page 932.
+// The folder as the system names it, whatever characters its name holds. Fails with a clear
+// message when the system cannot tell where the executable is.
 ProgramFiles ProgramFilesNextToExecutable();
 
 } // namespace mv

@@ -20,7 +20,9 @@ constexpr ByteSpan Key3Field{67, 2};
 
 } // namespace
 
-TMainForm::TMainForm(UiServices& ui, std::string settingsPath, std::string cacheFolder) : ui_(ui) {
+TMainForm::TMainForm(UiServices& ui, std::filesystem::path settingsPath,
+                     std::filesystem::path cacheFolder)
+    : ui_(ui) {
     state_.settingsPath = std::move(settingsPath);
     state_.cacheFolder = std::move(cacheFolder);
 }

@@ -40,7 +40,7 @@ public:
     std::string PatFolder() const { return temp_.path() + "PAT/"; }
     std::string PatOsFolder() const { return (temp_.osPath() / "PAT").string(); }
     std::string CacheFolder() const { return temp_.path() + "cache/"; }
-    std::string SettingsPath() const { return temp_.path() + "Q-MvRV98.ini"; }
+    std::filesystem::path SettingsPath() const { return temp_.File("Q-MvRV98.ini"); }
     // The install's own folder, where the settings file lies.
     const std::filesystem::path& OsFolder() const { return temp_.osPath(); }
 

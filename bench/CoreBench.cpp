@@ -107,7 +107,7 @@ FloorFiles RaceLoadFiles(const TMainForm& form) {
     }
     for (const char* name : {"MvDESo.dat", "MvDENo.dat", "MvZOSo.dat", "MvZONo.dat", "MvUOSo.dat",
                              "MvUONo.dat", "MvKOSo.dat", "MvKONo.dat"}) {
-        const std::string path = ToOsPath(form.state().CachePath(name)).string();
+        const std::string path = form.state().CachePath(name).string();
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
             throw std::runtime_error("no cache " + path);

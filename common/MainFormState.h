@@ -9,7 +9,9 @@
 #include "common/Selection.h"
 #include "common/Settings.h"
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace mv {
 
@@ -18,8 +20,8 @@ struct MainFormState {
     MeetingTable meetings;
     Selection selection;
     MainWindowModel window;
-    std::string settingsPath; // the settings file
-    std::string cacheFolder;  // where the caches go, ending with the separator
+    std::filesystem::path settingsPath; // the settings file
+    std::filesystem::path cacheFolder;  // where the caches go
 
     // PatDir + "Uy-" + CodeDigit[9 + slot] + ".jra".
     std::string MeetingIndexPath(int slot) const;
@@ -27,7 +29,7 @@ struct MainFormState {
     // CurVenue 1..10.
     std::string DataFilePath(int kind, int race) const;
     // A cache file next to the executable.
-    std::string CachePath(const std::string& name) const { return cacheFolder + name; }
+    std::filesystem::path CachePath(std::string_view name) const { return cacheFolder / name; }
 };
 
 } // namespace mv

@@ -3,11 +3,9 @@
 #include "gui/QtText.h"
 #include "platform/AppTitle.h"
 #include "platform/Codec.h"
-#include "platform/Failure.h"
 #include "platform/FileQuery.h"
 #include "platform/FolderChoice.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -25,14 +23,7 @@ namespace mv::gui {
 namespace {
 
 QString Title() {
-    try {
-        return FromSjis(ApplicationTitle(ExecutablePath()));
-    } catch (const Failure&) {
-        // A folder name that code page 932 cannot hold: the title needs only the file's name,
-        // and the box must still show the failure it was opened for.
-        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        return FromSjis(ApplicationTitle(ToSjis(name).value_or(std::string())));
-    }
+    return FromSjis(ApplicationTitle(ShownPath(ExecutableOsPath().filename())));
 }
 
 void CentreOnScreen(QWidget& w) {

@@ -7,7 +7,8 @@
 
 namespace mv::gui {
 
-void RunSettingsDialog(QWidget* owner, QtUiServices& ui, const std::string& settingsPath) {
+void RunSettingsDialog(QWidget* owner, QtUiServices& ui,
+                       const std::filesystem::path& settingsPath) {
     TSubForm form(ui, settingsPath);
     Dispatch(ui, [&] { form.FormCreate(); });
     SettingsDialogWindow dialog(owner, ui, form);

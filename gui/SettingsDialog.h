@@ -4,13 +4,13 @@
 // owner, discarded when closed.
 
 #include <QWidget>
-#include <string>
+#include <filesystem>
 
 namespace mv::gui {
 
 class QtUiServices;
 
 // Creates the dialog, shows it modally over owner and returns once it has closed.
-void RunSettingsDialog(QWidget* owner, QtUiServices& ui, const std::string& settingsPath);
+void RunSettingsDialog(QWidget* owner, QtUiServices& ui, const std::filesystem::path& settingsPath);
 
 } // namespace mv::gui

@@ -1,7 +1,6 @@
 #include "platform/FileQuery.h"
 
 #include "platform/Codec.h"
-#include "platform/Failure.h"
 
 namespace mv {
 
@@ -37,23 +36,6 @@ ListingBatch::~ListingBatch() {
 
 unsigned ListingBatch::Current() {
     return openBatches > 0 ? lastBatch : 0;
-}
-
-std::string ExecutablePath() {
-    const std::filesystem::path osPath = ExecutableOsPath();
-    if (osPath.empty()) {
-        throw Failure::Other(Sjis("実行ファイルの場所がわかりません"));
-    }
-    auto sjis = FromOsPath(osPath);
-    if (!sjis) {
-        throw Failure::Other(Sjis("実行ファイルのフォルダ名に Shift_JIS で表せない文字があります"));
-    }
-    return *sjis;
-}
-
-std::string ExecutableFolder() {
-    const std::string path = ExecutablePath();
-    return path.substr(0, LastSeparator(path) + 1);
 }
 
 } // namespace mv

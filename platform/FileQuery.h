@@ -26,7 +26,8 @@ std::size_t LastSeparator(std::string_view path);
 // The path as the operating system takes it (UTF-8 bytes on POSIX, UTF-16 on Windows).
 std::filesystem::path ToOsPath(const std::string& path);
 
-// An operating-system path as a code page 932 text; nothing when code page 932 cannot hold it.
+// An operating-system path as a code page 932 text; nothing when code page 932 cannot hold it
+// exactly (a text that would name another path once converted back).
 std::optional<std::string> FromOsPath(const std::filesystem::path& osPath);
 
 // The operating-system path of the regular file that path names, if there is one.
@@ -58,14 +59,12 @@ bool PatternFileExists(const std::string& pattern);
 // The size of the entry that a directory search for the exact path finds (folders included).
 std::optional<std::uint64_t> FileSizeByName(const std::string& path);
 
-// The folder of the running executable, ending with the separator. Fails with a clear message
-// when its name cannot be held in code page 932.
-std::string ExecutableFolder();
-
-// The full path of the running executable, as a code page 932 text.
-std::string ExecutablePath();
-
-// The same as the system gives it; empty when the system cannot tell.
+// The full path of the running executable as the system gives it; empty when it cannot
+// tell. The viewer's own files lie beside it, whatever characters its folder's name holds.
 std::filesystem::path ExecutableOsPath();
+
+// An operating-system path as messages show it: code page 932, with "?" for each character
+// that code page 932 cannot hold.
+std::string ShownPath(const std::filesystem::path& osPath);
 
 } // namespace mv

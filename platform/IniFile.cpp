@@ -158,13 +158,9 @@ Lines SplitKeepingEveryByte(std::string_view bytes) {
     return lines;
 }
 
-// A value that a read would not give back as it is (blanks at either end, enclosing quotes)
-// is stored inside double quotes, which a read removes again.
-std::string StoredValue(const std::string& value) {
-    if (Trim(value).size() == value.size() && Unquote(value).size() == value.size()) {
-        return value;
-    }
-    return '"' + value + '"';
+// A file that starts with a UTF-16 byte order mark holds two bytes per character.
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
 // A section or key that would not be found again as written (a line break, "]" in a section,
@@ -182,9 +178,9 @@ bool Storable(const std::string& sectionLine, const std::string& section,
 
 } // namespace
 
-std::string ReadProfileString(const std::string& iniPath, const std::string& section,
+std::string ReadProfileString(const std::filesystem::path& iniPath, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
-    if (const auto bytes = ReadBytes(ToOsPath(iniPath))) {
+    if (const auto bytes = ReadBytes(iniPath)) {
         const Lines lines = SplitKeepingEveryByte(*bytes);
         if (const auto at = Find(lines, section, key).keyLine) {
             const std::string_view line = lines[*at];
@@ -194,21 +190,21 @@ std::string ReadProfileString(const std::string& iniPath, const std::string& sec
     return Cut(TrimEnd(defaultValue));
 }
 
-void WriteProfileString(const std::string& iniPath, const std::string& section,
+void WriteProfileString(const std::filesystem::path& iniPath, const std::string& section,
                         const std::string& key, const std::string& value) {
-    const std::string stored = StoredValue(value);
     const std::string sectionLine = '[' + section + ']';
-    const std::string keyLine = key + '=' + stored;
+    const std::string keyLine = key + '=' + value;
     if (!Storable(sectionLine, section, keyLine, key)) {
-        throw Failure::CannotWrite(iniPath);
+        throw Failure::CannotWrite(ShownPath(iniPath));
     }
-    const std::filesystem::path osPath = ToOsPath(iniPath);
-    const auto old = ReadBytes(osPath);
+    const std::filesystem::path target = FollowLinks(iniPath);
+    const auto old = ReadBytes(target);
     std::error_code error;
-    if (!old && std::filesystem::symlink_status(osPath, error).type() !=
-                    std::filesystem::file_type::not_found) {
-        // Something is there that cannot be read: replacing it would lose it.
-        throw Failure::CannotWrite(iniPath);
+    if ((!old && std::filesystem::symlink_status(target, error).type() !=
+                     std::filesystem::file_type::not_found) ||
+        (old && IsUtf16(*old))) {
+        // Something is there that cannot be read, or read as lines: replacing it would lose it.
+        throw Failure::CannotWrite(ShownPath(iniPath));
     }
     Lines lines = SplitKeepingEveryByte(old.value_or(""));
     const Location at = Find(lines, section, key);
@@ -219,7 +215,7 @@ void WriteProfileString(const std::string& iniPath, const std::string& section,
         while (start < line.size() && IsBlank(line[start])) {
             ++start;
         }
-        line = line.substr(0, start) + stored;
+        line = line.substr(0, start) + value;
     } else if (at.insertAfter) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*at.insertAfter + 1), keyLine);
     } else {
@@ -237,8 +233,8 @@ void WriteProfileString(const std::string& iniPath, const std::string& section,
     if (old && content == *old) {
         return;
     }
-    if (!ReplaceFileContent(iniPath, content, Durability::Durable)) {
-        throw Failure::CannotWrite(iniPath);
+    if (!ReplaceFileContent(target, content)) {
+        throw Failure::CannotWrite(ShownPath(iniPath));
     }
 }
 

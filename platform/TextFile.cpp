@@ -35,22 +35,51 @@ Lines FirstLineOf(std::string_view bytes) {
     return SplitLines(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
 }
 
-void WriteLines(const std::string& path, const Lines& lines, Durability durability) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    if (!ReplaceFileContent(path, bytes, durability)) {
-        throw Failure::CannotCreate(path);
-    }
-}
-
 const std::string& LineAt(const Lines& lines, std::size_t index) {
     if (index >= lines.size()) {
         throw Failure::IndexOutOfRange(static_cast<long long>(index));
     }
     return lines[index];
+}
+
+namespace {
+
+// A temporary file of a replacement: the target's name, ".~", six characters, ".tmp"; a name
+// no one gives a file of their own.
+constexpr std::string_view TemporaryStart = ".~";
+constexpr std::string_view TemporaryEnd = ".tmp";
+constexpr std::size_t UniqueLength = 6;
+
+} // namespace
+
+std::filesystem::path TemporaryName(const std::filesystem::path& target, std::string_view unique) {
+    std::filesystem::path name = target;
+    name += std::string(TemporaryStart);
+    name += std::string(unique);
+    name += std::string(TemporaryEnd);
+    return name;
+}
+
+bool IsTemporaryOf(const std::filesystem::path& name, const std::filesystem::path& target) {
+    const auto n = name.filename().native();
+    auto start = target.filename().native();
+    start += std::filesystem::path(std::string(TemporaryStart)).native();
+    const auto end = std::filesystem::path(std::string(TemporaryEnd)).native();
+    return n.size() == start.size() + UniqueLength + end.size() && n.starts_with(start) &&
+           n.ends_with(end);
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& osPath) {
+    const std::filesystem::path target = FollowLinks(osPath);
+    std::error_code error;
+    const std::filesystem::path folder = target.parent_path();
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (IsTemporaryOf(entries->path(), target) && entries->is_regular_file(ignored)) {
+            std::filesystem::remove(entries->path(), ignored);
+        }
+    }
 }
 
 } // namespace mv

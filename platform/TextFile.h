@@ -1,8 +1,10 @@
 #pragma once
 
-// Whole text files as lists of code page 932 lines. Paths are code page 932 texts; a data file
-// is found by its exact name first and then without regard to letter case.
+// Text files as lists of code page 932 lines. The betting software's files are named by code
+// page 932 paths and found by their exact name first and then without regard to letter case;
+// the viewer's own files, next to its executable, by the path the system gave.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,36 +17,50 @@ using Lines = std::vector<std::string>;
 // NUL byte is ignored; an empty text has no line.
 Lines SplitLines(std::string_view bytes);
 
-// Reads the whole file. A file that is missing, is not a regular file, or that another process
-// has open for writing (so may be half-written) fails with "ファイル %s は開けません".
-Lines ReadLines(const std::string& path);
-
-// Line 1 of the file and nothing after it, read only as far as line 1 ends, so that a file of
-// any size costs what its first line does: no line for an empty file or one that starts with
-// NUL, else one. Fails as ReadLines does.
-Lines ReadFirstLine(const std::string& path);
-
 // True when the bytes hold the end of a line (CR, LF) or a NUL, after which nothing counts.
 bool EndsALine(std::string_view bytes);
 
 // The lines of the bytes up to the end of the first one: none or one.
 Lines FirstLineOf(std::string_view bytes);
 
-// How much a write must survive: a crash of the viewer always; a power loss only when durable.
-enum class Durability { UntilNextRun, Durable };
+// Line 1 of a data file and nothing after it, read only as far as line 1 ends, so that a file
+// of any size costs what its first line does: no line for an empty file or one that starts
+// with NUL, else one. A file that is missing, is not a regular file, or that another process
+// is writing (so may be half-written) fails with "ファイル %s は開けません".
+Lines ReadFirstLine(const std::string& path);
 
-// Writes every line followed by CR LF, through a temporary file in the same folder renamed over
-// the target, so the old file stays whole when anything fails. Fails with
+// The whole of one of the viewer's own files; fails as ReadFirstLine does.
+Lines ReadLines(const std::filesystem::path& osPath);
+
+// Writes every line followed by CR LF into one of the viewer's derived files (a cache): the
+// file is created, or written in place and cut to its new length. A file the user made
+// read-only, or anything but a regular file, is left as it is, and the write fails with
 // "ファイル %s を作成できません".
-void WriteLines(const std::string& path, const Lines& lines,
-                Durability durability = Durability::UntilNextRun);
+void WriteLines(const std::filesystem::path& osPath, const Lines& lines);
 
 // The line at a 0-based index; a missing line fails with
 // "リストのインデックスが範囲を超えています (%d)".
 const std::string& LineAt(const Lines& lines, std::size_t index);
 
-// Writes the bytes as the whole new content of path, atomically as WriteLines does; false when
-// it cannot. The caller chooses the message.
-bool ReplaceFileContent(const std::string& path, std::string_view bytes, Durability durability);
+// Writes the bytes as the whole new content of a file the user keeps (the settings file), so
+// that it is always whole: into a temporary file beside it that is then renamed over it. A
+// symbolic link is followed and the file it names replaced; a read-only file is refused;
+// where the folder cannot be written but the file can, the file is written in place. No
+// temporary file outlives the call. False when it cannot; the caller chooses the message.
+bool ReplaceFileContent(const std::filesystem::path& osPath, std::string_view bytes);
+
+// Removes the temporary files that a replacement of the file cut short by a crash or a power
+// loss left beside it.
+void RemoveLeftoverTemporaries(const std::filesystem::path& osPath);
+
+// What a symbolic link names, followed to the end (the path itself when it is none).
+std::filesystem::path FollowLinks(const std::filesystem::path& osPath);
+
+// Whether a file name is one of the temporary files of a replacement of `target`.
+bool IsTemporaryOf(const std::filesystem::path& name, const std::filesystem::path& target);
+
+// The name of a new temporary file of a replacement of `target`, with `unique` (six
+// characters) in it.
+std::filesystem::path TemporaryName(const std::filesystem::path& target, std::string_view unique);
 
 } // namespace mv

@@ -29,17 +29,17 @@ constexpr SettingKey OptionKeys[] = {
 };
 constexpr SettingKey SetUpKey{"Options", "US", "0", &TSettings::US};
 
-void Load(const std::string& iniPath, const SettingKey& k, TSettings& settings) {
+void Load(const std::filesystem::path& iniPath, const SettingKey& k, TSettings& settings) {
     settings.*k.field = ReadProfileString(iniPath, k.section, k.key, Sjis(k.defaultUtf8));
 }
 
 } // namespace
 
-std::string SettingsFilePath() {
-    return ExecutableFolder() + SettingsFileName;
+std::filesystem::path SettingsFilePath() {
+    return ExecutableOsPath().parent_path() / SettingsFileName;
 }
 
-TSettings LoadSettings(const std::string& iniPath) {
+TSettings LoadSettings(const std::filesystem::path& iniPath) {
     TSettings settings;
     Load(iniPath, FolderKey, settings);
     for (const auto& k : OptionKeys) {
@@ -49,11 +49,7 @@ TSettings LoadSettings(const std::string& iniPath) {
     return settings;
 }
 
-TSettings LoadSettings() {
-    return LoadSettings(SettingsFilePath());
-}
-
-void SaveSettings(const std::string& iniPath, const std::string& folderText,
+void SaveSettings(const std::filesystem::path& iniPath, const std::string& folderText,
                   const TSettings& settings) {
     const std::string folder = AddTrailingBackslash(folderText);
     WriteProfileString(iniPath, FolderKey.section, FolderKey.key, folder);
@@ -64,10 +60,6 @@ void SaveSettings(const std::string& iniPath, const std::string& folderText,
     if (IsPatFolder(folder)) {
         WriteProfileString(iniPath, SetUpKey.section, SetUpKey.key, "1");
     }
-}
-
-void SaveSettings(const std::string& folderText, const TSettings& settings) {
-    SaveSettings(SettingsFilePath(), folderText, settings);
 }
 
 std::string AddTrailingBackslash(const std::string& text) {

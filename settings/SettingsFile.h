@@ -1,30 +1,29 @@
 #pragma once
 
 // The settings file "Q-MvRV98.ini": section "Dir" with "PatDir", section "Options" with "PN",
-// "Tsort", "Wsort", "Usort", "Ksort" and "US". The functions that take a path serve the tests;
-// the viewer uses the file next to its executable.
+// "Tsort", "Wsort", "Usort", "Ksort" and "US". The viewer uses the file next to its
+// executable; the tests, files of their own.
 
 #include "common/Settings.h"
 
+#include <filesystem>
 #include <string>
 
 namespace mv {
 
 // The settings file in the folder of the running executable.
-std::string SettingsFilePath();
+std::filesystem::path SettingsFilePath();
 
 // The settings as stored; a missing file, section or key gives its default ("", "▲",
 // "false" for each order, "0"). Never fails.
-TSettings LoadSettings(const std::string& iniPath);
-TSettings LoadSettings();
+TSettings LoadSettings(const std::filesystem::path& iniPath);
 
 // Stores the folder (with a final separator added) and the sign and order fields of the
 // settings, in the file's key order; "US" becomes "1" when that folder holds a meeting index
 // file and is left as it was otherwise. The fields PatDir and US of the settings are not used.
 // Fails with "%s に書き込めません"; keys written before the failure stay written.
-void SaveSettings(const std::string& iniPath, const std::string& folderText,
+void SaveSettings(const std::filesystem::path& iniPath, const std::string& folderText,
                   const TSettings& settings);
-void SaveSettings(const std::string& folderText, const TSettings& settings);
 
 // The text with the path separator appended unless its last character (double-byte aware) is
 // one; the empty text gives the separator alone.

@@ -53,7 +53,7 @@ SubFormModel::SubFormModel() {
     }
 }
 
-TSubForm::TSubForm(UiServices& ui, std::string settingsPath)
+TSubForm::TSubForm(UiServices& ui, std::filesystem::path settingsPath)
     : ui_(ui), settingsPath_(std::move(settingsPath)) {}
 
 void TSubForm::FormCreate() {

@@ -10,6 +10,7 @@
 #include "platform/UiServices.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -56,7 +57,7 @@ struct SubFormModel {
 class TSubForm {
 public:
     // settingsPath: the settings file (the viewer passes the one next to its executable).
-    TSubForm(UiServices& ui, std::string settingsPath);
+    TSubForm(UiServices& ui, std::filesystem::path settingsPath);
 
     // Creation: loads the settings and selects the buttons they name.
     void FormCreate();
@@ -100,7 +101,7 @@ private:
     void Save() const;
 
     UiServices& ui_;
-    std::string settingsPath_;
+    std::filesystem::path settingsPath_;
     TSettings settings_; // PatDir stays as loaded: a close compares the edited folder with it
     SubFormModel model_;
     bool activated_ = false;

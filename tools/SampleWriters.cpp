@@ -2,6 +2,7 @@
 
 #include "platform/Codec.h"
 #include "platform/Fields.h"
+#include "platform/FileQuery.h"
 #include "platform/TextFile.h"
 
 #include <stdexcept>
@@ -316,7 +317,7 @@ std::string DataFileName(Kind kind, const MeetingKeys& keys, int race) {
 }
 
 void WriteDataFile(const std::string& folder, const std::string& name, const std::string& line) {
-    WriteLines(folder + name, {line});
+    WriteLines(ToOsPath(folder + name), {line});
 }
 
 } // namespace mv::sample

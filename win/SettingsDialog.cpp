@@ -186,7 +186,7 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM w, LPARAM l) {
 } // namespace
 
 void RunSettingsDialog(HWND owner, WinUiServices& ui, Fonts& fonts,
-                       const std::string& settingsPath) {
+                       const std::filesystem::path& settingsPath) {
     TSubForm form(ui, settingsPath);
     Dispatch(ui, [&] { form.FormCreate(); });
     const HWND previousOwner = ui.owner();

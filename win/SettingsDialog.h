@@ -8,7 +8,7 @@
 #include "win/Fonts.h"
 #include "win/WinUiServices.h"
 
-#include <string>
+#include <filesystem>
 #include <windows.h>
 
 namespace mv::win {
@@ -17,6 +17,6 @@ inline constexpr wchar_t SettingsDialogClass[] = L"TSubForm";
 
 // Creates the dialog, shows it modally over owner and returns once it has closed.
 void RunSettingsDialog(HWND owner, WinUiServices& ui, Fonts& fonts,
-                       const std::string& settingsPath);
+                       const std::filesystem::path& settingsPath);
 
 } // namespace mv::win

@@ -2,7 +2,6 @@
 
 #include "platform/AppTitle.h"
 #include "platform/Codec.h"
-#include "platform/Failure.h"
 #include "platform/FileQuery.h"
 #include "win/FolderChooser.h"
 #include "win/WinText.h"
@@ -11,15 +10,7 @@ namespace mv::win {
 namespace {
 
 std::wstring Title() {
-    try {
-        return Wide(ApplicationTitle(ExecutablePath()));
-    } catch (const Failure&) {
-        // A folder name that code page 932 cannot hold: the title needs only the file's name,
-        // and the box must still show the failure it was opened for.
-        const std::wstring name = ExecutableOsPath().filename().wstring();
-        const auto sjis = TryUtf16ToSjis(std::u16string(name.begin(), name.end()));
-        return Wide(ApplicationTitle(sjis.value_or(std::string())));
-    }
+    return Wide(ApplicationTitle(ShownPath(ExecutableOsPath().filename())));
 }
 
 // A message box is centred on the screen (the work area of the owner's monitor), not left

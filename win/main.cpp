@@ -4,9 +4,12 @@
 #include "app/MainForm.h"
 #include "app/ProgramFiles.h"
 #include "platform/Dispatch.h"
+#include "platform/InstanceLock.h"
+#include "platform/TextFile.h"
 #include "win/Fonts.h"
 #include "win/MainWindow.h"
 #include "win/SettingsDialog.h"
+#include "win/SingleViewer.h"
 #include "win/WinUiServices.h"
 
 #include <commctrl.h>
@@ -17,12 +20,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     ::InitCommonControlsEx(&controls);
 
     mv::win::WinUiServices ui;
-    // The settings and caches live next to the executable; a folder whose name code page 932
-    // cannot hold is reported instead of ending the program unexplained.
+    // The settings and caches live next to the executable.
     mv::ProgramFiles files;
     if (!mv::Dispatch(ui, [&] { files = mv::ProgramFilesNextToExecutable(); })) {
         return 1;
     }
+    // One viewer per program folder: a second start brings the first to the front.
+    const mv::InstanceLock lock(files.cacheFolder);
+    if (lock.heldElsewhere()) {
+        mv::win::BringRunningViewerForward(files.cacheFolder);
+        return 0;
+    }
+    mv::RemoveLeftoverTemporaries(files.settingsPath);
     mv::win::Fonts fonts;
     mv::TMainForm form(ui, files.settingsPath, files.cacheFolder);
     mv::win::MainWindow window(ui, form, fonts);

@@ -79,10 +79,29 @@ Converter& ConverterFor(Direction d) {
     return converters[static_cast<int>(d)];
 }
 
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
+// Several characters share one code page 932 form (U+301C WAVE DASH and U+FF5E both become
+// 0x81 0x60, U+00A5 YEN SIGN becomes "\"), and only one of them comes back: a name that
+// does not come back unchanged would name another file, so it counts as not representable.
 std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
-    return ConverterFor(Direction::FromUtf8).Run(utf8, {}, 1);
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
+    auto sjis = ConverterFor(Direction::FromUtf8).Run(utf8, {}, 1);
+    if (sjis && ConverterFor(Direction::ToUtf8).Run(*sjis, {}, 1) != std::string(utf8)) {
+        return std::nullopt;
+    }
+    return sjis;
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
@@ -107,7 +126,11 @@ std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16) {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8));
     }
-    return ConverterFor(Direction::FromUtf16).Run(bytes, {}, 2);
+    auto sjis = ConverterFor(Direction::FromUtf16).Run(bytes, {}, 2);
+    if (sjis && ConverterFor(Direction::ToUtf16).Run(*sjis, {}, 1) != bytes) {
+        return std::nullopt;
+    }
+    return sjis;
 }
 
 } // namespace mv

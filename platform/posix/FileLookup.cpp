@@ -4,6 +4,7 @@
 #include "platform/FileQuery.h"
 #include "platform/posix/FolderListing.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace mv {
@@ -38,6 +39,22 @@ std::filesystem::path ToOsPath(const std::string& path) {
 
 std::optional<std::string> FromOsPath(const std::filesystem::path& osPath) {
     return TryUtf8ToSjis(osPath.native());
+}
+
+std::string ShownPath(const std::filesystem::path& osPath) {
+    const std::string& utf8 = osPath.native();
+    if (auto whole = TryUtf8ToSjis(utf8)) {
+        return *whole;
+    }
+    std::string shown;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const auto one = TryUtf8ToSjis(std::string_view(utf8).substr(i, length));
+        shown += one ? *one : "?";
+        i += std::min(length, utf8.size() - i);
+    }
+    return shown;
 }
 
 std::optional<std::filesystem::path> FindFile(const std::string& path) {

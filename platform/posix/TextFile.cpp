@@ -79,20 +79,16 @@ bool ReadBytes(int fd, std::string& out, bool firstLine) {
 }
 
 // The file's bytes, refused while another process writes it.
-std::string ReadUnwritten(const std::string& path, bool firstLine) {
-    const auto osPath = FindFile(path);
-    if (!osPath) {
-        throw Failure::CannotOpen(path);
-    }
+std::string ReadUnwritten(const std::string& osPath, const std::string& shown, bool firstLine) {
     // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused below.
-    FileDescriptor fd(::open(osPath->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(::open(osPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat before {};
     if (fd.get() < 0 || ::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
-        throw Failure::CannotOpen(path);
+        throw Failure::CannotOpen(shown);
     }
     const Lease lease = TakeReadLease(fd.get());
     if (lease == Lease::WriterActive) {
-        throw Failure::CannotOpen(path);
+        throw Failure::CannotOpen(shown);
     }
     std::string bytes;
     bool complete = ReadBytes(fd.get(), bytes, firstLine);
@@ -103,7 +99,7 @@ std::string ReadUnwritten(const std::string& path, bool firstLine) {
         complete = complete && ::fstat(fd.get(), &after) == 0 && SameStamp(before, after);
     }
     if (!complete) {
-        throw Failure::CannotOpen(path);
+        throw Failure::CannotOpen(shown);
     }
     return bytes;
 }
@@ -122,45 +118,145 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-mode_t NewFileMode(const std::string& osPath) {
+// Read-only as the user means it: no one may write the file, whatever root could do anyway.
+bool ReadOnly(const struct stat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The whole content written over what the open file held, then cut to its length: the
+// cheapest way to leave exactly these bytes in an existing file.
+bool Overwrite(int fd, std::string_view bytes) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+}
+
+// A regular file the user lets us write, opened for writing; -1 when there is none.
+int OpenWritable(const std::string& osPath, int flags) {
+    // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused below.
+    FileDescriptor fd(::open(osPath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | flags, 0666));
     struct stat st {};
-    if (::stat(osPath.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        return st.st_mode & 07777;
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || ReadOnly(st)) {
+        return -1;
     }
+    return fd.release();
+}
+
+mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+// Six characters for the name of a temporary file that no one else has made.
+std::string UniqueName() {
+    static constexpr char Letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static unsigned long long state = static_cast<unsigned long long>(::getpid()) << 32 ^
+                                      static_cast<unsigned long long>(::time(nullptr));
+    std::string name;
+    for (int i = 0; i < 6; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        name += Letters[(state >> 33) % (sizeof Letters - 1)];
+    }
+    return name;
+}
+
+// A new temporary file beside the target, open for writing; -1 with errno when none can be
+// made.
+int CreateTemporary(const std::filesystem::path& target, std::string& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TemporaryName(target, UniqueName()).native();
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool SyncFolderOf(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    FileDescriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
+    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+}
+
 } // namespace
 
-Lines ReadLines(const std::string& path) {
-    return SplitLines(ReadUnwritten(path, false));
+std::filesystem::path FollowLinks(const std::filesystem::path& osPath) {
+    std::filesystem::path path = osPath;
+    // A loop of links ends somewhere; the system gives up after 40 as well.
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) {
+            break;
+        }
+        const std::filesystem::path to = std::filesystem::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = to.is_absolute() ? to : path.parent_path() / to;
+    }
+    return path;
 }
 
 Lines ReadFirstLine(const std::string& path) {
-    return FirstLineOf(ReadUnwritten(path, true));
+    const auto osPath = FindFile(path);
+    if (!osPath) {
+        throw Failure::CannotOpen(path);
+    }
+    return FirstLineOf(ReadUnwritten(osPath->native(), path, true));
 }
 
-bool ReplaceFileContent(const std::string& path, std::string_view bytes, Durability durability) {
-    const std::string target = ToOsPath(path);
-    std::string temp = target + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
+Lines ReadLines(const std::filesystem::path& osPath) {
+    return SplitLines(ReadUnwritten(osPath.native(), ShownPath(osPath), false));
+}
+
+void WriteLines(const std::filesystem::path& osPath, const Lines& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    FileDescriptor fd(OpenWritable(osPath.native(), O_CREAT));
+    if (fd.get() < 0 || !Overwrite(fd.get(), bytes) || ::close(fd.release()) != 0) {
+        throw Failure::CannotCreate(ShownPath(osPath));
+    }
+}
+
+bool ReplaceFileContent(const std::filesystem::path& osPath, std::string_view bytes) {
+    const std::filesystem::path target = FollowLinks(osPath);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && (!S_ISREG(st.st_mode) || ReadOnly(st) || ::access(target.c_str(), W_OK) != 0)) {
         return false;
     }
-    bool ok = ::fchmod(fd.get(), NewFileMode(target)) == 0 && WriteAll(fd.get(), bytes);
-    if (ok && durability == Durability::Durable) {
-        ok = ::fsync(fd.get()) == 0;
+    std::string temp;
+    FileDescriptor fd(CreateTemporary(target, temp));
+    if (fd.get() < 0) {
+        // A folder that cannot be written may still hold a file that can.
+        if (!exists || (errno != EACCES && errno != EPERM && errno != EROFS)) {
+            return false;
+        }
+        FileDescriptor file(OpenWritable(target.native(), 0));
+        return file.get() >= 0 && Overwrite(file.get(), bytes) && ::fsync(file.get()) == 0 &&
+               ::close(file.release()) == 0;
     }
+    bool ok = ::fchmod(fd.get(), exists ? (st.st_mode & 07777) : NewFileMode()) == 0 &&
+              WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     ok = (::close(fd.release()) == 0) && ok;
-    if (ok) {
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    }
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
+        return false;
     }
-    return ok;
+    // The rename itself reaches the disk only with its folder.
+    SyncFolderOf(target);
+    return true;
 }
 
 } // namespace mv

@@ -53,6 +53,10 @@ std::optional<std::string> ToSjis(std::wstring_view wide) {
     std::string out(static_cast<std::size_t>(n), '\0');
     ::WideCharToMultiByte(CodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), inSize, out.data(), n,
                           nullptr, &usedDefault);
+    // A text whose conversion does not come back unchanged would name another file.
+    if (ToWide(CodePage932, out) != std::wstring(wide)) {
+        return std::nullopt;
+    }
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/FileQuery.h"
+#include "platform/win32/LongPath.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@ std::filesystem::path ExecutableOsPath() {
         }
         if (n < size) {
             buffer.resize(n);
-            return buffer;
+            return WithoutLengthLimit(buffer);
         }
         buffer.resize(buffer.size() * 2);
     }

@@ -1,18 +1,19 @@
 #include "platform/Codec.h"
 #include "platform/FileQuery.h"
 #include "platform/win32/DirectorySearch.h"
+#include "platform/win32/LongPath.h"
 
 #include <cwchar>
 #include <windows.h>
 
 namespace mv {
 
-// Where long paths are not enabled, a plain path longer than MAX_PATH names nothing; the
-// "\\?\" form of the full path names the same file without that limit. Shorter paths stay as
-// they are, so what the system shows of them does not change.
 std::filesystem::path ToOsPath(const std::string& path) {
     const std::u16string utf16 = SjisToUtf16(path);
-    std::wstring wide(utf16.begin(), utf16.end());
+    return WithoutLengthLimit(std::wstring(utf16.begin(), utf16.end()));
+}
+
+std::filesystem::path WithoutLengthLimit(const std::wstring& wide) {
     // Room for the 8.3 name a folder's path must leave. Only a full path is a path of its own:
     // a name is joined to a folder by the caller.
     constexpr std::size_t Limit = MAX_PATH - 12;
@@ -39,6 +40,29 @@ std::filesystem::path ToOsPath(const std::string& path) {
 std::optional<std::string> FromOsPath(const std::filesystem::path& osPath) {
     const std::wstring& wide = osPath.native();
     return TryUtf16ToSjis(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string ShownPath(const std::filesystem::path& osPath) {
+    std::wstring wide = osPath.native();
+    // The unlimited form is the system's business; the user knows the path without it.
+    if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        wide = L"\\\\" + wide.substr(8);
+    } else if (wide.rfind(L"\\\\?\\", 0) == 0) {
+        wide = wide.substr(4);
+    }
+    const std::u16string utf16(wide.begin(), wide.end());
+    if (auto whole = TryUtf16ToSjis(utf16)) {
+        return *whole;
+    }
+    std::string shown;
+    for (std::size_t i = 0; i < utf16.size();) {
+        const bool pair = utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < utf16.size();
+        const std::size_t length = pair ? 2 : 1;
+        const auto one = TryUtf16ToSjis(std::u16string_view(utf16).substr(i, length));
+        shown += one ? *one : "?";
+        i += length;
+    }
+    return shown;
 }
 
 // The file system ignores letter case itself, so the exact path is the file's path.

@@ -27,7 +27,7 @@ protected:
     test::TempFolder pat;
     test::TempFolder program;
     test::ScriptedUi ui;
-    std::string iniPath = program.path() + "Q-MvRV98.ini";
+    std::filesystem::path iniPath = program.File("Q-MvRV98.ini");
 
     // A settings file as the dialog leaves it, with the set-up flag given.
     void WriteSettings(const std::string& us = "1", const std::string& tsort = "false") {
@@ -58,7 +58,7 @@ protected:
     }
 
     TMainForm Created() {
-        TMainForm form(ui, iniPath, program.path());
+        TMainForm form(ui, iniPath, program.osPath());
         form.FormCreate();
         return form;
     }
@@ -124,7 +124,7 @@ TEST_P(DiscoveryFailure, StopsAtTheFailingSlotLeavingLaterSlotsVisibleAndEmpty) 
     WriteMeeting(1, "08");
     pat.Write("Uy-b.jra", GetParam().line);
     WriteMeeting(4, "06");
-    TMainForm form(ui, iniPath, program.path());
+    TMainForm form(ui, iniPath, program.osPath());
     Dispatch(ui, [&] { form.FormCreate(); });
     const MainWindowModel& w = form.window();
     EXPECT_EQ(w.radio(Radio::RBkaisai1).caption, Sjis("京都"));
@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainFormTest, FailingSlotKeepsTheFieldsStoredBeforeTheFailure) {
     WriteSettings();
     pat.Write("Uy-a.jra", IndexLine("05", "3zz02"));
-    TMainForm form(ui, iniPath, program.path());
+    TMainForm form(ui, iniPath, program.osPath());
     Dispatch(ui, [&] { form.FormCreate(); });
     const MeetingEntry& m = form.state().meetings[1];
     EXPECT_EQ(m.VenueCode, 5);

@@ -18,18 +18,21 @@ namespace mv {
 namespace {
 
 using Shown = test::ScriptedUi::Shown;
+namespace fs = std::filesystem;
 
 class SettingsFaults : public testing::Test {
 protected:
     test::TempFolder pat;
     test::TempFolder program;
     test::ScriptedUi ui;
-    std::string iniPath = program.path() + "Q-MvRV98.ini";
+    fs::path iniPath = program.File("Q-MvRV98.ini");
 
     void SetUp() override { sample::WriteSampleFolder(pat.path()); }
 };
 
-TEST_F(SettingsFaults, UnwritableSettingsKeepTheDialogOpenAndTheFileAsItWas) {
+// A settings file the user made read-only is never replaced: the dialog stays open with the
+// write failure and the file keeps every byte.
+TEST_F(SettingsFaults, ReadOnlySettingsFileKeepsTheDialogOpenAndTheFileAsItWas) {
     const std::string before = "[Dir]\r\nPatDir=" + pat.path() +
                                "\r\n[Options]\r\nPN=" + Sjis("▲") + "\r\nTsort=false\r\nUS=1\r\n";
     program.Write("Q-MvRV98.ini", before);
@@ -37,24 +40,51 @@ TEST_F(SettingsFaults, UnwritableSettingsKeepTheDialogOpenAndTheFileAsItWas) {
     dialog.FormCreate();
     dialog.Check(SubRadio::RadioButton2); // "－"
     dialog.Check(SubRadio::RadioButton4); // race card sorted
-    {
-        const test::ReadOnlyFolder readOnly(program.osPath());
-        ASSERT_TRUE(readOnly.Effective());
+    fs::permissions(iniPath, fs::perms::owner_read | fs::perms::group_read);
 
-        EXPECT_FALSE(Dispatch(ui, [&] { dialog.Button2Click(); }));
+    EXPECT_FALSE(Dispatch(ui, [&] { dialog.Button2Click(); }));
 
-        EXPECT_EQ(ui.shown,
-                  (std::vector<Shown>{{Shown::Kind::Error, iniPath + Sjis(" に書き込めません.")}}));
-        EXPECT_FALSE(dialog.closed());
-        EXPECT_EQ(program.Read("Q-MvRV98.ini"), before);
-        EXPECT_EQ(test::EntryNames(program.osPath()), std::set<std::string>{"Q-MvRV98.ini"});
-    }
-    // Once the folder can be written again, the same close stores what the dialog still holds.
+    EXPECT_EQ(ui.shown, (std::vector<Shown>{{Shown::Kind::Error, program.path() + "Q-MvRV98.ini" +
+                                                                     Sjis(" に書き込めません.")}}));
+    EXPECT_FALSE(dialog.closed());
+    EXPECT_EQ(program.Read("Q-MvRV98.ini"), before);
+    EXPECT_EQ(test::EntryNames(program.osPath()), std::set<std::string>{"Q-MvRV98.ini"});
+
+    // Once the file may be written again, the same close stores what the dialog still holds.
+    fs::permissions(iniPath, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(Dispatch(ui, [&] { dialog.Button2Click(); }));
     EXPECT_TRUE(dialog.closed());
     const TSettings stored = LoadSettings(iniPath);
     EXPECT_EQ(stored.PN, Sjis("－"));
     EXPECT_EQ(stored.Tsort, "True");
+}
+
+// Where no file can be made in the program folder, the settings file that is there and may be
+// written is written in place; without one, nothing can be stored.
+TEST_F(SettingsFaults, ReadOnlyProgramFolderHasItsSettingsFileWrittenInPlace) {
+    program.Write("Q-MvRV98.ini", "[Dir]\r\nPatDir=" + pat.path() + "\r\n[Options]\r\nUS=1\r\n");
+    TSubForm dialog(ui, iniPath);
+    dialog.FormCreate();
+    dialog.Check(SubRadio::RadioButton3); // "△"
+    {
+        const test::ReadOnlyFolder readOnly(program.osPath());
+        ASSERT_TRUE(readOnly.Effective());
+
+        EXPECT_TRUE(Dispatch(ui, [&] { dialog.Button2Click(); }));
+
+        EXPECT_TRUE(ui.shown.empty());
+        EXPECT_TRUE(dialog.closed());
+        EXPECT_EQ(LoadSettings(iniPath).PN, Sjis("△"));
+        EXPECT_EQ(test::EntryNames(program.osPath()), std::set<std::string>{"Q-MvRV98.ini"});
+    }
+    fs::remove(iniPath);
+    TSubForm second(ui, iniPath);
+    second.FormCreate();
+    const test::ReadOnlyFolder readOnly(program.osPath());
+    ASSERT_TRUE(readOnly.Effective());
+    EXPECT_FALSE(Dispatch(ui, [&] { second.Button2Click(); }));
+    EXPECT_FALSE(second.closed());
+    EXPECT_TRUE(test::EntryNames(program.osPath()).empty());
 }
 
 // A settings file edited by hand, each line testing one oddity.
@@ -74,7 +104,7 @@ struct OddSettingsFile {
 TEST_F(SettingsFaults, HandEditedFileIsReadAsItsFirstKeysSay) {
     const OddSettingsFile file(pat.path());
     program.Write("Q-MvRV98.ini", file.bytes);
-    TMainForm form(ui, iniPath, program.path());
+    TMainForm form(ui, iniPath, program.osPath());
     form.FormCreate();
 
     const TSettings& s = form.state().settings;

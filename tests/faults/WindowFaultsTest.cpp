@@ -36,7 +36,7 @@ protected:
     test::TempFolder program;
     test::ScriptedUi ui;
     const sample::SampleMeeting meeting = sample::SampleMeetings().front(); // slot 1
-    TMainForm form{ui, program.path() + "Q-MvRV98.ini", program.path()};
+    TMainForm form{ui, program.File("Q-MvRV98.ini"), program.osPath()};
 
     void SetUp() override {
         sample::WriteSampleFolder(pat.path());
@@ -92,7 +92,7 @@ protected:
     }
     // The grid of race 1 in another window on the same folder, undisturbed.
     std::array<std::array<std::string, GridColumns>, GridRows> UndisturbedGrid() {
-        TMainForm other(ui, program.path() + "Q-MvRV98.ini", program.path());
+        TMainForm other(ui, program.File("Q-MvRV98.ini"), program.osPath());
         other.FormCreate();
         other.Check(VenueButton(1));
         EXPECT_NE(other.window().DEGrid[1][4], "");
@@ -157,12 +157,29 @@ TEST_F(WindowFaults, DataFilesThatAreFoldersCountAsMissing) {
     EXPECT_EQ(w.MemoSeiseki, Lines{Sjis("備考：")});
 }
 
-TEST_F(WindowFaults, ReadOnlyProgramFolderStopsTheLoadAndKeepsThePreviousCaches) {
+// The caches are derived data, rewritten in place: a program folder in which no file can be
+// made still has its caches rewritten, and only a cache the user made read-only, or one that
+// cannot be made, stops the load.
+TEST_F(WindowFaults, ReadOnlyProgramFolderStillRewritesItsCaches) {
     ASSERT_TRUE(Run(VenueButton(1)));
     const auto cachesBefore = Caches();
     const auto namesBefore = test::EntryNames(program.osPath());
     const test::ReadOnlyFolder readOnly(program.osPath());
     ASSERT_TRUE(readOnly.Effective());
+
+    EXPECT_TRUE(Run(RaceButton(2)));
+
+    EXPECT_TRUE(Errors().empty());
+    EXPECT_EQ(form.window().EditTokubetu, RaceName(2));
+    EXPECT_NE(form.window().DEGrid[1][4], "");
+    EXPECT_NE(Caches()["MvDESo.dat"], cachesBefore.at("MvDESo.dat"));
+    EXPECT_EQ(test::EntryNames(program.osPath()), namesBefore);
+}
+
+TEST_F(WindowFaults, ReadOnlyCacheStopsTheLoadAndIsKept) {
+    ASSERT_TRUE(Run(VenueButton(1)));
+    const auto cachesBefore = Caches();
+    fs::permissions(program.File("MvDESo.dat"), fs::perms::owner_read | fs::perms::group_read);
 
     EXPECT_FALSE(Run(RaceButton(2)));
 
@@ -172,6 +189,20 @@ TEST_F(WindowFaults, ReadOnlyProgramFolderStopsTheLoadAndKeepsThePreviousCaches)
     EXPECT_EQ(form.window().EditTokubetu, RaceName(2));
     ExpectNothingBelowTheHeader();
     EXPECT_EQ(Caches(), cachesBefore);
+}
+
+TEST_F(WindowFaults, ReadOnlyProgramFolderWithoutCachesStopsTheLoad) {
+    const auto namesBefore = test::EntryNames(program.osPath());
+    const test::ReadOnlyFolder readOnly(program.osPath());
+    ASSERT_TRUE(readOnly.Effective());
+
+    EXPECT_FALSE(Run(VenueButton(1)));
+
+    EXPECT_EQ(Errors(), (std::vector<Shown>{{Shown::Kind::Error, Sjis("ファイル ") +
+                                                                     program.path() + "MvDESo.dat" +
+                                                                     Sjis(" を作成できません.")}}));
+    EXPECT_EQ(form.window().EditTokubetu, RaceName(1));
+    ExpectNothingBelowTheHeader();
     EXPECT_EQ(test::EntryNames(program.osPath()), namesBefore);
 }
 

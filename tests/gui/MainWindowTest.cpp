@@ -41,9 +41,9 @@ protected:
         std::filesystem::create_directory(temp_.osPath() / "PAT");
         std::filesystem::create_directory(temp_.osPath() / "cache");
         sample::WriteSampleFolder(temp_.path() + "PAT/");
-        const std::string ini = temp_.path() + "Q-MvRV98.ini";
+        const auto ini = temp_.File("Q-MvRV98.ini");
         SaveSettings(ini, temp_.path() + "PAT/", LoadSettings(ini));
-        form_ = std::make_unique<TMainForm>(ui_, ini, temp_.path() + "cache/");
+        form_ = std::make_unique<TMainForm>(ui_, ini, temp_.osPath() / "cache");
         window_ = std::make_unique<gui::MainWindow>(ui_, *form_);
         window_->show();
         QApplication::processEvents();

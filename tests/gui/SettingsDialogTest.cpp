@@ -26,7 +26,7 @@ TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
     const std::string pat = temp.path() + "PAT/";
     sample::WriteDataFile(pat, sample::MeetingIndexName(1),
                           sample::Line1(sample::MeetingIndexFile{"05", "2", "06", "01"}));
-    const std::string ini = temp.path() + "Q-MvRV98.ini";
+    const auto ini = temp.File("Q-MvRV98.ini");
     WriteProfileString(ini, "Dir", "PatDir", pat);
     WriteProfileString(ini, "Options", "US", "1");
 

@@ -17,7 +17,7 @@ class OddsFolder {
 public:
     OddsFolder() {
         state.settings.PatDir = pat.path();
-        state.cacheFolder = program.path();
+        state.cacheFolder = program.osPath();
         Select({5, 2, 6, 1}, 11);
     }
 

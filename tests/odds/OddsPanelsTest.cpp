@@ -76,7 +76,7 @@ TEST_F(OddsPanel, MissingCacheFailsWithTheMemoCleared) {
         ShowOdds2(folder.state);
         FAIL() << "a missing cache was shown";
     } catch (const Failure& f) {
-        EXPECT_EQ(f.message(), Failure::CannotOpen(folder.state.CachePath("MvUONo.dat")).message());
+        EXPECT_EQ(f.message(), Failure::CannotOpen(folder.program.path() + "MvUONo.dat").message());
     }
     EXPECT_TRUE(w.MemoOdds2.empty());
 }

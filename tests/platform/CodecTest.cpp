@@ -26,6 +26,19 @@ TEST(Codec, TextWithoutACodePage932FormIsRefused) {
     EXPECT_FALSE(TryUtf16ToSjis(u"\u00E9").has_value());
 }
 
+// These share a code page 932 form with another character, which is what comes back: a folder
+// named with one of them would become a path that does not exist.
+TEST(Codec, TextThatWouldComeBackAsOtherCharactersIsRefused) {
+    for (const char* utf8 : {"\u301C", "\u2014", "\u2212", "\u00A5", "\u2016", "a\u301Cb"}) {
+        EXPECT_FALSE(TryUtf8ToSjis(utf8).has_value()) << utf8;
+    }
+    EXPECT_FALSE(TryUtf16ToSjis(u"\u301C").has_value());
+    EXPECT_FALSE(TryUtf16ToSjis(u"\\\u00A5").has_value());
+    // Their partners come back as themselves.
+    EXPECT_EQ(TryUtf8ToSjis("\uFF5E\u2015\uFF0D"), std::string("\x81\x60\x81\x5C\x81\x7C"));
+    EXPECT_EQ(TryUtf16ToSjis(u"\uFF5E"), std::string("\x81\x60"));
+}
+
 TEST(Codec, DamagedBytesStillDisplay) {
     // A lone lead byte at the end and an undefined byte become replacement characters; the
     // valid characters around them survive.

@@ -106,13 +106,34 @@ TEST(FileSizeByName, GivesTheSizeOfTheEntryFound) {
     EXPECT_EQ(FileSizeByName(dir.path() + "Ks-1.jra"), std::nullopt);
 }
 
-TEST(ExecutableFolder, IsTheFolderOfTheRunningBinaryEndingWithTheSeparator) {
-    const std::string folder = ExecutableFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), PathSeparator);
-    EXPECT_EQ(ExecutablePath().substr(0, folder.size()), folder);
-    EXPECT_TRUE(FileExists(ExecutablePath()));
+TEST(ExecutableOsPath, IsTheRunningBinary) {
+    const std::filesystem::path exe = ExecutableOsPath();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(exe));
+    EXPECT_TRUE(exe.is_absolute());
 }
+
+struct ShownCase {
+    const char* name;
+    std::u8string path;
+    std::string shown; // UTF-8, as the code page 932 text reads
+};
+
+class ShownPathTest : public testing::TestWithParam<ShownCase> {};
+
+// A path is shown in messages as it is, each character code page 932 cannot hold as "?";
+// WAVE DASH has a code page 932 form, but that form reads back as another character.
+TEST_P(ShownPathTest, ShowsWhatCodePage932Holds) {
+    EXPECT_EQ(ShownPath(std::filesystem::path(GetParam().path)), Sjis(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(FileQuery, ShownPathTest,
+                         testing::Values(ShownCase{"Ascii", u8"pat/Uy-a.jra", "pat/Uy-a.jra"},
+                                         ShownCase{"Japanese", u8"競馬/ソフト", "競馬/ソフト"},
+                                         ShownCase{"OutsideCodePage932", u8"caf\u00e9/x", "caf?/x"},
+                                         ShownCase{"WaveDash", u8"a\u301cb", "a?b"},
+                                         ShownCase{"YenSign", u8"\u00a5", "?"}),
+                         test::ByName());
 
 } // namespace
 } // namespace mv

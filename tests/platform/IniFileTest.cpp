@@ -2,6 +2,8 @@
 
 #include "platform/Codec.h"
 #include "platform/Failure.h"
+#include "platform/FileQuery.h"
+#include "support/ParamName.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -29,8 +31,9 @@ class ReadProfileStringTest : public testing::TestWithParam<ReadCase> {};
 TEST_P(ReadProfileStringTest, FindsTheValueAsTheProfileRulesSay) {
     const ReadCase& c = GetParam();
     TempFolder folder;
-    const std::string path = folder.Write("a.ini", Sjis(c.file));
-    EXPECT_EQ(ReadProfileString(path, Sjis(c.section), Sjis(c.key), "DEFAULT"), Sjis(c.expected));
+    folder.Write("a.ini", Sjis(c.file));
+    EXPECT_EQ(ReadProfileString(folder.File("a.ini"), Sjis(c.section), Sjis(c.key), "DEFAULT"),
+              Sjis(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IniFile, MissingFileGivesTheDefaultWithoutTrailingBlanks) {
     TempFolder folder;
-    const std::string path = folder.path() + "none.ini";
+    const auto path = folder.File("none.ini");
     EXPECT_EQ(ReadProfileString(path, "Dir", "PatDir", " "), "");
     EXPECT_EQ(ReadProfileString(path, "Options", "PN", Sjis("▲")), Sjis("▲"));
     EXPECT_EQ(ReadProfileString(path, "A", "K", "  x \t "), "  x");
@@ -85,7 +88,7 @@ TEST(IniFile, MissingFileGivesTheDefaultWithoutTrailingBlanks) {
 TEST(IniFile, FolderInPlaceOfTheFileReadsAsAbsent) {
     TempFolder folder;
     std::filesystem::create_directory(folder.osPath() / "a.ini");
-    EXPECT_EQ(ReadProfileString(folder.path() + "a.ini", "A", "K", "d"), "d");
+    EXPECT_EQ(ReadProfileString(folder.File("a.ini"), "A", "K", "d"), "d");
 }
 
 TEST(IniFile, ValuesAreCutTo2047BytesWithoutSplittingACharacter) {
@@ -93,9 +96,9 @@ TEST(IniFile, ValuesAreCutTo2047BytesWithoutSplittingACharacter) {
     const std::string longValue(3000, 'x');
     const std::string exact(2047, 'y');
     const std::string splitKanji = std::string(2046, 'z') + Sjis("表");
-    const std::string path =
-        folder.Write("a.ini", "[A]\r\nLong=" + longValue + "\r\nExact=\"" + exact +
-                                  "\"\r\nKanji=" + splitKanji + "\r\n");
+    const auto path = folder.File("a.ini");
+    folder.Write("a.ini", "[A]\r\nLong=" + longValue + "\r\nExact=\"" + exact +
+                              "\"\r\nKanji=" + splitKanji + "\r\n");
     EXPECT_EQ(ReadProfileString(path, "A", "Long", ""), std::string(2047, 'x'));
     EXPECT_EQ(ReadProfileString(path, "A", "Exact", ""), exact);
     EXPECT_EQ(ReadProfileString(path, "A", "Kanji", ""), std::string(2046, 'z'));
@@ -123,7 +126,7 @@ TEST_P(WriteProfileStringTest, ChangesOnlyWhatItMust) {
     if (c.before != nullptr) {
         folder.Write("a.ini", Sjis(c.before));
     }
-    WriteProfileString(folder.path() + "a.ini", Sjis(c.section), Sjis(c.key), Sjis(c.value));
+    WriteProfileString(folder.File("a.ini"), Sjis(c.section), Sjis(c.key), Sjis(c.value));
     EXPECT_EQ(folder.Read("a.ini"), Sjis(c.after));
 }
 
@@ -157,40 +160,52 @@ INSTANTIATE_TEST_SUITE_P(
                   "K=old\r\n[A]\r\nK=new\r\n"},
         WriteCase{"line_ends_become_cr_lf", "[A]\nK=1\rJ=2", "A", "K", "3",
                   "[A]\r\nK=3\r\nJ=2\r\n"},
-        WriteCase{"blank_edged_value_stored_in_quotes", "[A]\r\nK=1\r\n", "A", "K", " x ",
-                  "[A]\r\nK=\" x \"\r\n"}),
+        WriteCase{"blank_edged_value_stored_as_it_is", "[A]\r\nK=1\r\n", "A", "K", " x ",
+                  "[A]\r\nK= x \r\n"},
+        WriteCase{"quoted_value_stored_as_it_is", "", "A", "K", "\"x\"", "[A]\r\nK=\"x\"\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(IniFile, OtherLinesKeepEveryByteWhenAKeyChanges) {
     TempFolder folder;
     const std::string other = Sjis("; 設定 ソ表\r\nZ=\"q\"  \r\n  [ Dir ] ; x\r\nX=a") +
                               std::string("\0b\x81", 3) + "\r\n";
-    const std::string path = folder.Write("a.ini", other + "PatDir=/old/\r\n\r\n\r\n");
-    WriteProfileString(path, "Dir", "PatDir", Sjis("/新/"));
+    folder.Write("a.ini", other + "PatDir=/old/\r\n\r\n\r\n");
+    WriteProfileString(folder.File("a.ini"), "Dir", "PatDir", Sjis("/新/"));
     EXPECT_EQ(folder.Read("a.ini"), other + Sjis("PatDir=/新/") + "\r\n\r\n\r\n");
 }
 
-class ValueRoundTripTest : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+struct RoundTripCase {
+    const char* name;
+    const char* written;
+    const char* read;
+};
 
-TEST_P(ValueRoundTripTest, ReadGivesBackWhatWasWritten) {
+class ValueRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
+
+// What is written reads back as the system's profile functions read it: blanks at the ends and
+// one pair of enclosing quotes are not part of the value.
+TEST_P(ValueRoundTripTest, ReadGivesBackWhatTheProfileRulesLeave) {
     TempFolder folder;
-    const std::string path = folder.path() + "a.ini";
-    const std::string value = Sjis(GetParam().second);
-    WriteProfileString(path, "A", "K", value);
-    EXPECT_EQ(ReadProfileString(path, "A", "K", "d"), value);
+    const auto path = folder.File("a.ini");
+    WriteProfileString(path, "A", "K", Sjis(GetParam().written));
+    EXPECT_EQ(ReadProfileString(path, "A", "K", "d"), Sjis(GetParam().read));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     IniFile, ValueRoundTripTest,
-    testing::Values(std::pair{"plain", "/pat/"}, std::pair{"empty", ""},
-                    std::pair{"leading_blank", " /pat/"}, std::pair{"trailing_tab", "/pat/\t"},
-                    std::pair{"enclosing_double_quotes", "\"/pat/\""},
-                    std::pair{"enclosing_single_quotes", "'x'"}, std::pair{"lone_quote", "\""},
-                    std::pair{"equals_sign", "a=b"}, std::pair{"kanji_ending_in_5c", "/表ソ"}),
-    [](const auto& row) { return std::string(row.param.first); });
+    testing::Values(RoundTripCase{"plain", "/pat/", "/pat/"}, RoundTripCase{"empty", "", ""},
+                    // A folder pasted with a blank before it is used without it.
+                    RoundTripCase{"leading_blank", " /pat/", "/pat/"},
+                    RoundTripCase{"trailing_tab", "/pat/\t", "/pat/"},
+                    RoundTripCase{"enclosing_double_quotes", "\"/pat/\"", "/pat/"},
+                    RoundTripCase{"enclosing_single_quotes", "'x'", "x"},
+                    RoundTripCase{"lone_quote", "\"", "\""},
+                    RoundTripCase{"equals_sign", "a=b", "a=b"},
+                    RoundTripCase{"kanji_ending_in_5c", "/表ソ", "/表ソ"}),
+    test::ByName());
 
-Failure CatchFailure(const std::string& path, const std::string& section, const std::string& key,
-                     const std::string& value) {
+Failure CatchFailure(const std::filesystem::path& path, const std::string& section,
+                     const std::string& key, const std::string& value) {
     try {
         WriteProfileString(path, section, key, value);
     } catch (const Failure& f) {
@@ -202,16 +217,16 @@ Failure CatchFailure(const std::string& path, const std::string& section, const 
 
 TEST(IniFile, WriteIntoMissingFolderFailsWithThePath) {
     TempFolder folder;
-    const std::string path = folder.path() + Sjis("無い/Q-MvRV98.ini");
-    const Failure f = CatchFailure(path, "Dir", "PatDir", "/p/");
+    const std::string missing = Sjis("無い") + PathSeparator + "Q-MvRV98.ini";
+    const Failure f = CatchFailure(folder.File(missing), "Dir", "PatDir", "/p/");
     EXPECT_EQ(f.kind(), Failure::Kind::CannotWrite);
-    EXPECT_EQ(f.message(), path + Sjis(" に書き込めません"));
+    EXPECT_EQ(f.message(), folder.path() + missing + Sjis(" に書き込めません"));
 }
 
 TEST(IniFile, WriteBelowARegularFileFails) {
     TempFolder folder;
     folder.Write("plain", "x");
-    const std::string path = folder.path() + "plain/a.ini";
+    const auto path = folder.osPath() / "plain" / "a.ini";
     EXPECT_EQ(CatchFailure(path, "A", "K", "v").kind(), Failure::Kind::CannotWrite);
     EXPECT_EQ(folder.Read("plain"), "x");
 }
@@ -220,23 +235,64 @@ TEST(IniFile, FailedWriteLeavesTheOldFileWhole) {
     TempFolder folder;
     // The file itself is fine, but no name is left for the temporary file written beside it.
     const std::string name = std::string(251, 'q') + ".ini";
-    const std::string path = folder.Write(name, "[A]\r\nK=old\r\n");
+    const std::string shown = folder.Write(name, "[A]\r\nK=old\r\n");
+    const auto path = folder.File(name);
     ASSERT_EQ(ReadProfileString(path, "A", "K", ""), "old");
-    EXPECT_EQ(CatchFailure(path, "A", "K", "new").message(), path + Sjis(" に書き込めません"));
+    EXPECT_EQ(CatchFailure(path, "A", "K", "new").message(), shown + Sjis(" に書き込めません"));
     EXPECT_EQ(folder.Read(name), "[A]\r\nK=old\r\n");
 }
 
 TEST(IniFile, FolderInPlaceOfTheFileIsNotReplaced) {
     TempFolder folder;
     std::filesystem::create_directory(folder.osPath() / "a.ini");
-    EXPECT_EQ(CatchFailure(folder.path() + "a.ini", "A", "K", "v").kind(),
-              Failure::Kind::CannotWrite);
+    EXPECT_EQ(CatchFailure(folder.File("a.ini"), "A", "K", "v").kind(), Failure::Kind::CannotWrite);
     EXPECT_TRUE(std::filesystem::is_directory(folder.osPath() / "a.ini"));
 }
 
+TEST(IniFile, AFileInUtf16IsNotWrittenOver) {
+    TempFolder folder;
+    // "[A]" CR LF "K=1" as a text editor saves it with its "Unicode" choice.
+    const std::string utf16("\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0001\0", 20);
+    folder.Write("a.ini", utf16);
+    EXPECT_EQ(CatchFailure(folder.File("a.ini"), "A", "K", "2").message(),
+              folder.path() + "a.ini" + Sjis(" に書き込めません"));
+    EXPECT_EQ(folder.Read("a.ini"), utf16);
+}
+
+TEST(IniFile, AReadOnlyFileIsNotWrittenOver) {
+    TempFolder folder;
+    folder.Write("a.ini", "[A]\r\nK=1\r\n");
+    std::filesystem::permissions(folder.File("a.ini"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(CatchFailure(folder.File("a.ini"), "A", "K", "2").kind(), Failure::Kind::CannotWrite);
+    std::filesystem::permissions(folder.File("a.ini"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(folder.Read("a.ini"), "[A]\r\nK=1\r\n");
+    EXPECT_EQ(test::EntryCount(folder.osPath()), 1);
+}
+
+#ifndef _WIN32
+TEST(IniFile, ASymbolicLinkIsFollowedAndTheFileItNamesReplaced) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.osPath() / "real");
+    folder.Write("real/a.ini", "[A]\r\nK=1\r\n");
+    std::filesystem::create_symlink("real/a.ini", folder.File("a.ini"));
+    // A link to a file not yet written: the file is made where the link points.
+    std::filesystem::create_symlink("real/b.ini", folder.File("b.ini"));
+
+    WriteProfileString(folder.File("a.ini"), "A", "K", "2");
+    WriteProfileString(folder.File("b.ini"), "A", "K", "3");
+
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("a.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("b.ini")));
+    EXPECT_EQ(folder.Read("real/a.ini"), "[A]\r\nK=2\r\n");
+    EXPECT_EQ(folder.Read("real/b.ini"), "[A]\r\nK=3\r\n");
+    EXPECT_EQ(test::EntryCount(folder.osPath() / "real"), 2);
+}
+#endif
+
 TEST(IniFile, LineBreaksAndUnfindableNamesAreRefused) {
     TempFolder folder;
-    const std::string path = folder.Write("a.ini", "[A]\r\nK=1\r\n");
+    folder.Write("a.ini", "[A]\r\nK=1\r\n");
+    const auto path = folder.File("a.ini");
     EXPECT_EQ(CatchFailure(path, "A", "K", "1\r\n[B]").kind(), Failure::Kind::CannotWrite);
     EXPECT_EQ(CatchFailure(path, "A", "K", "1\n").kind(), Failure::Kind::CannotWrite);
     EXPECT_EQ(CatchFailure(path, "A", "K=1", "2").kind(), Failure::Kind::CannotWrite);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -76,33 +77,33 @@ TEST(ReadFirstLine, ReadsALongFirstLineWholeAndNothingAfterIt) {
 
 TEST(ReadLines, ReadsTheWholeFileAsLines) {
     test::TempFolder dir;
-    const auto path = dir.Write("De-58b.jra", Sjis("東京 1R\r\n２行目\r\n"));
-    EXPECT_EQ(ReadLines(path), (Lines{Sjis("東京 1R"), Sjis("２行目")}));
+    dir.Write("MvDENo.dat", Sjis("東京 1R\r\n２行目\r\n"));
+    EXPECT_EQ(ReadLines(dir.File("MvDENo.dat")), (Lines{Sjis("東京 1R"), Sjis("２行目")}));
 }
 
-TEST(ReadLines, FindsADataFileWrittenInAnotherLetterCase) {
+TEST(ReadFirstLine, FindsADataFileWrittenInAnotherLetterCase) {
     test::TempFolder dir;
     dir.Write("DE-58B.JRA", "x\r\n");
-    EXPECT_EQ(ReadLines(dir.path() + "De-58b.jra"), Lines{"x"});
+    EXPECT_EQ(ReadFirstLine(dir.path() + "De-58b.jra"), Lines{"x"});
 }
 
-TEST(ReadLines, PrefersTheExactName) {
+TEST(ReadFirstLine, PrefersTheExactName) {
     test::TempFolder dir;
     dir.Write("uy-a.jra", "lower");
     dir.Write("Uy-a.jra", "exact");
-    EXPECT_EQ(ReadLines(dir.path() + "Uy-a.jra"), Lines{"exact"});
+    EXPECT_EQ(ReadFirstLine(dir.path() + "Uy-a.jra"), Lines{"exact"});
 }
 
 void ExpectCannotOpen(const std::string& path) {
     try {
-        ReadLines(path);
+        ReadFirstLine(path);
         FAIL() << "opened " << path;
     } catch (const Failure& f) {
         EXPECT_EQ(f.message(), Sjis("ファイル ") + path + Sjis(" は開けません"));
     }
 }
 
-TEST(ReadLines, RefusesWhatIsNotAReadableFile) {
+TEST(ReadFirstLine, RefusesWhatIsNotAReadableFile) {
     test::TempFolder dir;
     ExpectCannotOpen(dir.path() + "missing.jra");
     std::filesystem::create_directory(dir.osPath() / "Uy-c.jra");
@@ -116,7 +117,7 @@ TEST(ReadLines, RefusesWhatIsNotAReadableFile) {
 }
 
 #ifdef _WIN32
-TEST(ReadLines, RefusesAFileOpenForWritingThroughAnotherHandle) {
+TEST(ReadFirstLine, RefusesAFileOpenForWritingThroughAnotherHandle) {
     test::TempFolder dir;
     const auto path = dir.Write("Uo-58b.jra", "half a rec");
     // The betting software, still writing, even when it lets others read and write.
@@ -127,11 +128,11 @@ TEST(ReadLines, RefusesAFileOpenForWritingThroughAnotherHandle) {
     ExpectCannotOpen(path);
     ::CloseHandle(writer);
     // Once the writer has closed it, the file reads normally.
-    EXPECT_EQ(ReadLines(path), Lines{"half a rec"});
+    EXPECT_EQ(ReadFirstLine(path), Lines{"half a rec"});
 }
 #else
 
-TEST(ReadLines, RefusesAFileAnotherProcessIsWriting) {
+TEST(ReadFirstLine, RefusesAFileAnotherProcessIsWriting) {
     test::TempFolder dir;
     const auto path = dir.Write("Uo-58b.jra", "half a rec");
     int ready[2];
@@ -155,66 +156,106 @@ TEST(ReadLines, RefusesAFileAnotherProcessIsWriting) {
     ::close(ready[0]);
     ::close(ready[1]);
     // Once the writer has closed it, the file reads normally.
-    EXPECT_EQ(ReadLines(path), Lines{"half a rec"});
+    EXPECT_EQ(ReadFirstLine(path), Lines{"half a rec"});
 }
 #endif
 
 TEST(WriteLines, EndsEveryLineWithCrLf) {
     test::TempFolder dir;
-    WriteLines(dir.path() + "MvDENo.dat", {Sjis("１行"), "", " b "});
+    WriteLines(dir.File("MvDENo.dat"), {Sjis("１行"), "", " b "});
     EXPECT_EQ(dir.Read("MvDENo.dat"), Sjis("１行") + "\r\n\r\n b \r\n");
-    WriteLines(dir.path() + "MvDENo.dat", {});
+    WriteLines(dir.File("MvDENo.dat"), {});
     EXPECT_EQ(dir.Read("MvDENo.dat"), "");
 }
 
-TEST(WriteLines, ReplacesTheOldContentAndLeavesNoTemporaryFile) {
+TEST(WriteLines, ReplacesLongerOldContentInPlace) {
     test::TempFolder dir;
     dir.Write("MvZOSo.dat", "old old old old\r\n");
-    WriteLines(dir.path() + "MvZOSo.dat", {"new"});
+    WriteLines(dir.File("MvZOSo.dat"), {"new"});
     EXPECT_EQ(dir.Read("MvZOSo.dat"), "new\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.osPath()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(test::EntryCount(dir.osPath()), 1);
 }
 
-TEST(WriteLines, FailureNamesThePathAndKeepsTheOldFile) {
-    test::TempFolder dir;
-    // A folder where the file should be cannot be replaced.
-    std::filesystem::create_directory(dir.osPath() / "MvDESo.dat");
-    const auto target = dir.path() + "MvDESo.dat";
+void ExpectCannotCreate(const std::filesystem::path& path, const std::string& shown) {
     try {
-        WriteLines(target, {"x"});
-        FAIL();
+        WriteLines(path, {"x"});
+        FAIL() << shown;
     } catch (const Failure& f) {
-        EXPECT_EQ(f.message(), Sjis("ファイル ") + target + Sjis(" を作成できません"));
+        EXPECT_EQ(f.message(), Sjis("ファイル ") + shown + Sjis(" を作成できません"));
     }
+}
+
+TEST(WriteLines, FailureNamesThePathAndLeavesWhatIsThere) {
+    test::TempFolder dir;
+    // A folder where the file should be.
+    std::filesystem::create_directory(dir.osPath() / "MvDESo.dat");
+    ExpectCannotCreate(dir.File("MvDESo.dat"), dir.path() + "MvDESo.dat");
     EXPECT_TRUE(std::filesystem::is_directory(dir.osPath() / "MvDESo.dat"));
     // A folder that does not exist.
-    const auto nowhere = dir.path() + "no" + PathSeparator + "such" + PathSeparator + "MvDENo.dat";
-    EXPECT_THROW(WriteLines(nowhere, {"x"}), Failure);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.osPath()),
-                            std::filesystem::directory_iterator()),
-              1);
+    const std::string nowhere = std::string("no") + PathSeparator + "MvDENo.dat";
+    ExpectCannotCreate(dir.File(nowhere), dir.path() + nowhere);
+    // A cache the user made read-only stays as it is.
+    dir.Write("MvKONo.dat", "kept\r\n");
+    std::filesystem::permissions(dir.File("MvKONo.dat"), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read |
+                                                             std::filesystem::perms::others_read);
+    ExpectCannotCreate(dir.File("MvKONo.dat"), dir.path() + "MvKONo.dat");
+    EXPECT_EQ(dir.Read("MvKONo.dat"), "kept\r\n");
+    EXPECT_EQ(test::EntryCount(dir.osPath()), 2);
 }
 
 #ifndef _WIN32
-TEST(WriteLines, KeepsThePermissionsOfTheFileItReplaces) {
+TEST(WriteLines, WritesTheFileASymbolicLinkNamesAndKeepsItsPermissions) {
     test::TempFolder dir;
-    const auto os = dir.osPath() / "MvKONo.dat";
-    dir.Write("MvKONo.dat", "x");
-    std::filesystem::permissions(os, std::filesystem::perms(0640));
-    WriteLines(dir.path() + "MvKONo.dat", {"y"});
-    EXPECT_EQ(std::filesystem::status(os).permissions() & std::filesystem::perms::all,
+    std::filesystem::create_directory(dir.osPath() / "elsewhere");
+    dir.Write("elsewhere/MvKONo.dat", "x");
+    std::filesystem::permissions(dir.File("elsewhere/MvKONo.dat"), std::filesystem::perms(0640));
+    std::filesystem::create_symlink("elsewhere/MvKONo.dat", dir.File("MvKONo.dat"));
+    WriteLines(dir.File("MvKONo.dat"), {"y"});
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("MvKONo.dat")));
+    EXPECT_EQ(dir.Read("elsewhere/MvKONo.dat"), "y\r\n");
+    EXPECT_EQ(std::filesystem::status(dir.File("elsewhere/MvKONo.dat")).permissions() &
+                  std::filesystem::perms::all,
               std::filesystem::perms(0640));
+}
+
+TEST(WriteLines, AFifoInPlaceOfTheCacheNeitherHangsNorIsWritten) {
+    test::TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.File("MvUOSo.dat").c_str(), 0600), 0);
+    ExpectCannotCreate(dir.File("MvUOSo.dat"), dir.path() + "MvUOSo.dat");
 }
 #endif
 
 TEST(WriteLines, WritesIntoAFolderWithAJapaneseName) {
     test::TempFolder dir;
-    std::filesystem::create_directory(dir.osPath() / ToOsPath(Sjis("競馬データ")));
-    const auto path = dir.path() + Sjis("競馬データ") + PathSeparator + "MvUONo.dat";
-    WriteLines(path, {Sjis("DATAなし")});
-    EXPECT_EQ(ReadLines(path), Lines{Sjis("DATAなし")});
+    std::filesystem::create_directory(dir.File(Sjis("競馬データ")));
+    const std::string name = Sjis("競馬データ") + PathSeparator + "MvUONo.dat";
+    WriteLines(dir.File(name), {Sjis("DATAなし")});
+    EXPECT_EQ(ReadLines(dir.File(name)), Lines{Sjis("DATAなし")});
+}
+
+// What a replacement cut short leaves beside the file it was replacing goes at the next start;
+// files that only look alike stay.
+TEST(RemoveLeftoverTemporaries, RemovesOnlyTheTemporariesOfThatFile) {
+    test::TempFolder dir;
+    dir.Write("Q-MvRV98.ini", "[Dir]\r\n");
+    for (const char* name :
+         {"Q-MvRV98.ini.~Ab3dE9.tmp", "Q-MvRV98.ini.~000000.tmp", "Q-MvRV98.ini.backup",
+          "Q-MvRV98.ini.~short.tmp", "Q-MvRV98.ini.~Ab3dE9.tmp.old", "other.ini.~Ab3dE9.tmp"}) {
+        dir.Write(name, "x");
+    }
+    std::filesystem::create_directory(dir.File("Q-MvRV98.ini.~folder.tmp"));
+
+    RemoveLeftoverTemporaries(dir.File("Q-MvRV98.ini"));
+
+    std::set<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.osPath())) {
+        left.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(left,
+              (std::set<std::string>{"Q-MvRV98.ini", "Q-MvRV98.ini.backup",
+                                     "Q-MvRV98.ini.~short.tmp", "Q-MvRV98.ini.~Ab3dE9.tmp.old",
+                                     "other.ini.~Ab3dE9.tmp", "Q-MvRV98.ini.~folder.tmp"}));
 }
 
 TEST(LineAt, MissingLineFailsWithItsIndex) {

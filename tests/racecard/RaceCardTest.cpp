@@ -233,8 +233,8 @@ TEST(RaceCard, TheNormalCacheKeepsLinesOfAnyLengthWhole) {
     folder.Write(Kind::Ut, sample::Line1(weights));
     WriteCaches(folder.state);
 
-    const Lines sorted = ReadLines(folder.program.path() + "MvDESo.dat");
-    const Lines normal = ReadLines(folder.program.path() + "MvDENo.dat");
+    const Lines sorted = ReadLines(folder.program.File("MvDESo.dat"));
+    const Lines normal = ReadLines(folder.program.File("MvDENo.dat"));
     ASSERT_EQ(sorted.size(), 18u);
     const auto horse1 = std::find_if(sorted.begin(), sorted.end(), [](const std::string& line) {
         return line.starts_with("1 1");
@@ -277,10 +277,10 @@ TEST(RaceCard, ChoosingAVenueShowsItsFirstRaceHeaderAndGridInEitherOrder) {
     TSettings settings;
     settings.PN = Sjis("▲");
     settings.Tsort = "True";
-    const std::string iniPath = program.path() + "Q-MvRV98.ini";
+    const auto iniPath = program.File("Q-MvRV98.ini");
     SaveSettings(iniPath, pat.path(), settings);
     test::ScriptedUi ui;
-    TMainForm form(ui, iniPath, program.path());
+    TMainForm form(ui, iniPath, program.osPath());
     form.FormCreate();
 
     form.Check(VenueButton(1));

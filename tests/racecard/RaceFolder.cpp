@@ -12,7 +12,7 @@ RaceFolder::RaceFolder() {
     state.settings.PatDir = pat.path();
     state.settings.PN = Sjis("▲");
     state.settings.Tsort = "false";
-    state.cacheFolder = program.path();
+    state.cacheFolder = program.osPath();
     state.meetings[1] = {Keys.venueCode, Sjis("東京"), Keys.key1, Keys.key2, Keys.key3};
     state.selection.CurSlot = 1;
     state.selection.CurVenue = Keys.venueCode;

@@ -21,7 +21,7 @@ using test::TempFolder;
 // A settings file and a betting-software folder, both inside one temporary folder.
 class SettingsFileTest : public testing::Test {
 protected:
-    SettingsFileTest() : ini_(temp_.path() + "Q-MvRV98.ini") {}
+    SettingsFileTest() : ini_(temp_.File("Q-MvRV98.ini")) {}
 
     // A folder holding a meeting index file; returned with its final separator.
     std::string PatFolder(const std::string& name = "PAT") const {
@@ -41,7 +41,7 @@ protected:
     }
 
     TempFolder temp_;
-    const std::string ini_;
+    const std::filesystem::path ini_;
 };
 
 TEST_F(SettingsFileTest, MissingFileGivesTheDefaults) {
@@ -113,6 +113,15 @@ TEST_F(SettingsFileTest, StoredSetUpFlagStaysWhenTheFolderLosesItsFiles) {
     EXPECT_EQ(Stored("Options", "US"), "1");
 }
 
+// A folder pasted with a blank before it is stored as it was typed and used without the blank,
+// as the system's profile functions store and read it.
+TEST_F(SettingsFileTest, FolderPastedWithALeadingBlankReadsBackWithoutIt) {
+    const std::string pat = PatFolder();
+    SaveSettings(ini_, " " + pat, Choices());
+    EXPECT_NE(temp_.Read("Q-MvRV98.ini").find("PatDir= " + pat + "\r\n"), std::string::npos);
+    EXPECT_EQ(LoadSettings(ini_).PatDir, pat);
+}
+
 TEST_F(SettingsFileTest, FolderAndSetUpFlagOfTheSettingsAreNotUsed) {
     TSettings settings = Choices();
     settings.PatDir = PatFolder();
@@ -136,13 +145,13 @@ TEST_F(SettingsFileTest, SavingAgainChangesKeysInPlaceAndKeepsForeignLines) {
 }
 
 TEST_F(SettingsFileTest, UnwritableFileFailsWithItsPath) {
-    const std::string ini = temp_.path() + test::NativePath("missing/Q-MvRV98.ini");
+    const std::string ini = test::NativePath("missing/Q-MvRV98.ini");
     try {
-        SaveSettings(ini, PatFolder(), Choices());
+        SaveSettings(temp_.File(ini), PatFolder(), Choices());
         FAIL() << "no failure";
     } catch (const Failure& f) {
         EXPECT_EQ(f.kind(), Failure::Kind::CannotWrite);
-        EXPECT_EQ(f.message(), ini + Sjis(" に書き込めません"));
+        EXPECT_EQ(f.message(), temp_.path() + ini + Sjis(" に書き込めません"));
     }
 }
 
@@ -154,7 +163,7 @@ TEST(SettingsFilePath, NamesTheFileBesideTheExecutable) {
 #else
     const auto exe = std::filesystem::read_symlink("/proc/self/exe");
 #endif
-    EXPECT_EQ(ToOsPath(SettingsFilePath()), exe.parent_path() / "Q-MvRV98.ini");
+    EXPECT_EQ(SettingsFilePath(), exe.parent_path() / "Q-MvRV98.ini");
 }
 
 struct SeparatorCase {

@@ -32,7 +32,7 @@ const Shown End{Shown::Kind::End, {}};
 // A temporary folder holding the settings file and the folders the dialog is pointed at.
 class SubFormTest : public testing::Test {
 protected:
-    SubFormTest() : ini_(temp_.path() + "Q-MvRV98.ini") {}
+    SubFormTest() : ini_(temp_.File("Q-MvRV98.ini")) {}
 
     // A betting-software folder: it holds a meeting index file. Returned with its separator.
     std::string PatFolder(const std::string& name) const {
@@ -74,7 +74,7 @@ protected:
 
     test::TempFolder temp_;
     test::ScriptedUi ui_;
-    const std::string ini_;
+    const std::filesystem::path ini_;
 };
 
 TEST_F(SubFormTest, FirstStartPromptsForTheFolderStoresItAndAsksForARestart) {

@@ -3,6 +3,7 @@
 #include "platform/FileQuery.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -33,6 +34,10 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(osPath_, ec);
 }
 
+std::filesystem::path TempFolder::File(const std::string& name) const {
+    return osPath_ / ToOsPath(name);
+}
+
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(osPath_ / ToOsPath(name), std::ios::binary);
     out << bytes;
@@ -40,10 +45,19 @@ std::string TempFolder::Write(const std::string& name, const std::string& bytes)
 }
 
 std::string TempFolder::Read(const std::string& name) const {
-    std::ifstream in(osPath_ / ToOsPath(name), std::ios::binary);
+    return ReadFile(osPath_ / ToOsPath(name));
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     std::ostringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
+}
+
+int EntryCount(const std::filesystem::path& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder),
+                                          std::filesystem::directory_iterator()));
 }
 
 } // namespace mv::test

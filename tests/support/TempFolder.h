@@ -19,6 +19,8 @@ public:
     const std::string& path() const { return path_; }
     const std::filesystem::path& osPath() const { return osPath_; }
 
+    // The operating-system path of a file of the folder (name in code page 932).
+    std::filesystem::path File(const std::string& name) const;
     // Writes raw bytes to a file of the folder (name in code page 932); returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const;
     // The raw bytes of a file of the folder.
@@ -28,5 +30,11 @@ private:
     std::filesystem::path osPath_;
     std::string path_;
 };
+
+// The raw bytes of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);
+
+// How many entries a folder holds.
+int EntryCount(const std::filesystem::path& folder);
 
 } // namespace mv::test

@@ -66,7 +66,7 @@ protected:
     // Starts the viewer, and the core's own main window on the same settings.
     void Start() {
         viewer_ = std::make_unique<test::ViewerProcess>(temp_.osPath() / "program");
-        core_ = std::make_unique<TMainForm>(ui_, ini_, temp_.path() + "core\\");
+        core_ = std::make_unique<TMainForm>(ui_, ini_, temp_.osPath() / "core");
         core_->FormCreate();
         core_->FormActivate();
     }
@@ -122,7 +122,7 @@ protected:
 
     test::TempFolder temp_;
     const std::string pat_ = temp_.path() + "PAT\\";
-    const std::string ini_ = temp_.path() + "program\\Q-MvRV98.ini";
+    const std::filesystem::path ini_ = temp_.File("program\\Q-MvRV98.ini");
     test::ScriptedUi ui_;
     std::unique_ptr<test::ViewerProcess> viewer_;
     std::unique_ptr<TMainForm> core_;
@@ -258,18 +258,43 @@ TEST_F(WindowsViewer, JapaneseAndLongFolderNamesWork) {
     ExpectCachesOfTheCore();
 }
 
-TEST_F(WindowsViewer, ProgramFolderOutsideCodePage932IsReportedAndEnds) {
-    // U+2603, a snowman: no code page 932 form, so no settings or cache path can be named.
-    const std::filesystem::path folder = temp_.osPath() / u"snow\u2603";
-    std::filesystem::create_directory(folder);
-    test::ViewerProcess viewer(folder);
-    const auto box = viewer.Settle();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text,
-              WideUtf8("実行ファイルのフォルダ名に Shift_JIS で表せない文字があります."));
-    EXPECT_TRUE(box->icon);
-    EXPECT_FALSE(viewer.Answer(*box, IDOK));
-    EXPECT_EQ(viewer.ExitCode(), std::optional<DWORD>(1));
+// The settings and caches are named by the folder as the system gives it, whatever its name:
+// U+2603 (a snowman) has no code page 932 form, and U+301C (WAVE DASH) has one that would
+// read back as another character.
+TEST_F(WindowsViewer, ProgramFolderOutsideCodePage932Works) {
+    WriteSettings(pat_);
+    core_ = std::make_unique<TMainForm>(ui_, ini_, temp_.osPath() / "core");
+    core_->FormCreate();
+    CoreClick("RBkaisai1");
+    for (const char16_t* name : {u"snow\u2603", u"wave\u301C"}) {
+        const std::filesystem::path folder = temp_.osPath() / name;
+        std::filesystem::create_directory(folder);
+        std::filesystem::copy_file(ini_, folder / "Q-MvRV98.ini");
+        test::ViewerProcess viewer(folder);
+        EXPECT_FALSE(viewer.Settle()) << "a message box at start";
+        EXPECT_FALSE(viewer.Click(viewer.Control("RBkaisai1"))) << "a message box on a venue";
+        for (const char* cache : test::CacheNames) {
+            EXPECT_EQ(test::ReadFile(folder / cache), temp_.Read(std::string("core\\") + cache))
+                << cache;
+        }
+    }
+}
+
+// One viewer per program folder: a second start brings the first one back to the front and
+// ends without a window of its own.
+TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {
+    WriteSettings(pat_);
+    Start();
+    ::ShowWindow(viewer_->main(), SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(viewer_->main()));
+
+    test::ViewerProcess second(temp_.osPath() / "program");
+
+    EXPECT_EQ(second.ExitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(second.main(), nullptr);
+    EXPECT_FALSE(::IsIconic(viewer_->main()));
+    EXPECT_EQ(::GetForegroundWindow(), viewer_->main());
+    EXPECT_FALSE(viewer_->Settle()) << "the first viewer shows a message box";
 }
 
 TEST_F(WindowsViewer, CacheThatCannotBeCreatedShowsItsFailure) {

@@ -129,8 +129,9 @@ ViewerProcess::ViewerProcess(const std::filesystem::path& folder) {
     static const bool aware = (BecomeDpiAware(), true);
     (void)aware;
     const std::filesystem::path exe = folder / "Q-MvRCV98.exe";
+    // A viewer already running there keeps its executable.
     std::filesystem::copy_file(ThisFolder() / "Q-MvRCV98.exe", exe,
-                               std::filesystem::copy_options::overwrite_existing);
+                               std::filesystem::copy_options::update_existing);
     std::wstring command = L"\"" + exe.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

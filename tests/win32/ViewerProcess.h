@@ -26,8 +26,8 @@ struct Modal {
 class ViewerProcess {
 public:
     // Copies the viewer (built beside the tests) into folder and starts it there; returns once
-    // its main window is up (or a message box shows that it could not be made) and it has
-    // handled its first events.
+    // its main window is up (or a message box shows that it could not be made, or it ended)
+    // and it has handled its first events.
     explicit ViewerProcess(const std::filesystem::path& folder);
     ~ViewerProcess(); // ends the viewer if it still runs
     ViewerProcess(const ViewerProcess&) = delete;

@@ -1,0 +1,34 @@
+#include "platform/InstanceLock.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace mv {
+
+std::filesystem::path::string_type NormalFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(folder, error);
+    return (error ? folder : canonical).lexically_normal().native();
+}
+
+InstanceLock::InstanceLock(const std::filesystem::path& programFolder) {
+    const std::filesystem::path file = programFolder / "Q-MvRCV98.lock";
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        // A folder that cannot be written to may still hold the lock file of an earlier run.
+        fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        heldElsewhere_ = errno == EWOULDBLOCK;
+    }
+}
+
+InstanceLock::~InstanceLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+} // namespace mv
