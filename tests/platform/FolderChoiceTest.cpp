@@ -62,10 +62,15 @@ TEST(FolderChoice, EmptyFieldFailsOnceTheUserSaysYes) {
 TEST(FolderChoice, NamesOutsideCodePage932FailInsteadOfBecomingAnotherName) {
     test::TempFolder temp;
     test::ScriptedUi ui;
-    // U+2603, a snowman: no code page 932 form.
-    EXPECT_THROW(ConfirmChosenFolder(ui, temp.osPath() / u"\u2603", false), Failure);
+    // U+2603, a snowman: no code page 932 form. U+301C, WAVE DASH: a code page 932 form that
+    // reads back as U+FF5E, so the stored folder would be another one.
+    for (const char16_t* name : {u"\u2603", u"wave\u301C"}) {
+        std::filesystem::create_directory(temp.osPath() / name);
+        EXPECT_THROW(ConfirmChosenFolder(ui, temp.osPath() / name, false), Failure);
+    }
     EXPECT_TRUE(ui.shown.empty()) << "nothing is asked about a folder that cannot be stored";
     EXPECT_THROW(TypedFolderText(u"C:\\\u2603"), Failure);
+    EXPECT_THROW(TypedFolderText(u"C:\\\u301C"), Failure);
     EXPECT_EQ(TypedFolderText(u"C:\\\u7AF6\u99AC"), Sjis("C:\\競馬"));
 }
 
