@@ -115,7 +115,7 @@ void MainWindow::Render() {
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {
-    Dispatch(ui_, handler);
+    Dispatch(ui_, handler, [this] { Render(); });
     Render();
     if (ui_.endRequested()) {
         close();

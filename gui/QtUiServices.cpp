@@ -37,6 +37,9 @@ void CentreOnScreen(QWidget& w) {
 int ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
             QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, Title(), FromSjis(text), buttons, parent);
+    // A folder or file name may hold "<b>" or "&lt;": the text is shown as it is, never as
+    // markup.
+    box.setTextFormat(Qt::PlainText);
     CentreOnScreen(box);
     return box.exec();
 }

@@ -89,7 +89,7 @@ void SettingsDialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 void SettingsDialogWindow::Run(const std::function<void()>& handler) {
-    Dispatch(ui_, handler);
+    Dispatch(ui_, handler, [this] { Render(); });
     Render();
     if (form_.closed() && isVisible()) {
         done(QDialog::Accepted);

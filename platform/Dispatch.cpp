@@ -9,18 +9,24 @@
 
 namespace mv {
 
-bool Dispatch(UiServices& ui, const std::function<void()>& handler) {
+bool Dispatch(UiServices& ui, const std::function<void()>& handler,
+              const std::function<void()>& showState) {
+    std::string message;
     try {
         handler();
         return true;
     } catch (const Failure& failure) {
-        ui.ShowError(MessageBoxText(failure.message()));
+        message = MessageBoxText(failure.message());
     } catch (const std::bad_alloc&) {
-        ui.ShowError(MessageBoxText(Sjis("メモリが不足しています")));
+        message = MessageBoxText(Sjis("メモリが不足しています"));
     } catch (const std::exception& e) {
         // Not a failure of the core's own: a library's message, in its own (ASCII) words.
-        ui.ShowError(MessageBoxText(e.what()));
+        message = MessageBoxText(e.what());
     }
+    if (showState) {
+        Dispatch(ui, showState);
+    }
+    ui.ShowError(message);
     return false;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // Runs a user event's handler in the core. A failure abandons the handler and is shown as the
-// failure message box; anything else thrown is shown too, so nothing escapes unshown. The
-// caller then shows the model as the handler left it.
+// failure message box; anything else thrown is shown too, so nothing escapes unshown. Before
+// the box, showState shows the window as the handler left it (panels it cleared included), so
+// that the box never stands over what the window showed before; the caller shows the model
+// again afterwards.
 
 #include <functional>
 
@@ -11,6 +13,7 @@ namespace mv {
 class UiServices;
 
 // True when the handler ran to its end.
-bool Dispatch(UiServices& ui, const std::function<void()>& handler);
+bool Dispatch(UiServices& ui, const std::function<void()>& handler,
+              const std::function<void()>& showState = {});
 
 } // namespace mv

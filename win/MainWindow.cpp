@@ -119,7 +119,7 @@ void MainWindow::Render() {
 
 void MainWindow::Run(const std::function<void()>& handler) {
     ++running_;
-    Dispatch(ui_, handler);
+    Dispatch(ui_, handler, [this] { Render(); });
     Dispatch(ui_, [this] { Render(); });
     --running_;
     if (running_ == 0 && ui_.endRequested()) {

@@ -134,7 +134,7 @@ void SettingsDialog::TakeTypedFolder() {
 }
 
 void SettingsDialog::Run(const std::function<void()>& handler) {
-    Dispatch(ui_, handler);
+    Dispatch(ui_, handler, [this] { Render(); });
     Dispatch(ui_, [this] { Render(); });
     if (form_.closed()) {
         // The modal loop waits for a message before it sees that the dialog is done.

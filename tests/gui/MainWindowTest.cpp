@@ -16,13 +16,16 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -153,6 +156,62 @@ TEST_F(MainWindowTest, ClickOnACheckedButtonLeavesItChecked) {
     EXPECT_TRUE(Find<QRadioButton>("RBR02").isChecked());
     EXPECT_EQ(form_->state().selection.CurRace, 2);
     ExpectShowsModel();
+}
+
+// Runs inspect on the next message box once it shows, then dismisses it.
+void WhenABoxShows(std::function<void(QMessageBox&)> inspect) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            inspect(*box);
+            box->done(QMessageBox::Ok);
+        }
+    });
+    timer->start(10);
+}
+
+// The failure box stands over the window as the failed handler left it: a race click clears
+// the panels before it fails, and the box must not stand over the race shown before.
+TEST_F(MainWindowTest, FailureBoxStandsOverTheWindowAsTheHandlerLeftIt) {
+    // Activated first, so that no first activation redraws the window while the box shows.
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QApplication::processEvents(); // the set-up check of the first activation
+    Click("RBkaisai1");
+    ASSERT_FALSE(Find<QLineEdit>("EditTokubetu").text().isEmpty());
+    const auto keys = sample::SampleMeetings().front().keys;
+    for (const sample::Kind kind : {sample::Kind::De, sample::Kind::Ut, sample::Kind::Zo,
+                                    sample::Kind::Uo, sample::Kind::Ks}) {
+        std::filesystem::remove(temp_.osPath() / "PAT" / sample::DataFileName(kind, keys, 2));
+    }
+    QString behindTheBox = Text("not seen");
+    QString message;
+    WhenABoxShows([&](QMessageBox& box) {
+        behindTheBox = Find<QLineEdit>("EditTokubetu").text();
+        message = box.text();
+    });
+
+    Click("RBR02");
+
+    EXPECT_TRUE(message.endsWith(Text(" は開けません."))) << message.toStdString();
+    EXPECT_EQ(behindTheBox, QString()) << behindTheBox.toStdString();
+    ExpectShowsModel();
+}
+
+// A file or folder name may hold what looks like markup; a box shows it as it is.
+TEST_F(MainWindowTest, BoxesShowTheirTextAsItIs) {
+    const std::string text = "<b>/pat/</b> &lt; <i>";
+    Qt::TextFormat format = Qt::RichText;
+    QString shown;
+    WhenABoxShows([&](QMessageBox& box) {
+        format = box.textFormat();
+        shown = box.text();
+    });
+    ui_.ShowError(text);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(shown, QString::fromLatin1(text));
 }
 
 TEST_F(MainWindowTest, EndButtonClosesTheWindow) {

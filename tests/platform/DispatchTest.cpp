@@ -33,6 +33,25 @@ TEST(Dispatch, FailureAbandonsTheRestAndShowsItsMessageWithAFullStop) {
                             {Shown::Kind::Error, Sjis("ファイル /pat/Uy-a.jra は開けません.")}}));
 }
 
+// The window is shown as the handler left it before the box, never the box over what it showed
+// before; a failure while showing it is shown too.
+TEST(Dispatch, StateIsShownBeforeTheFailureBox) {
+    test::ScriptedUi ui;
+    std::size_t boxesWhenShown = 99;
+    EXPECT_FALSE(Dispatch(
+        ui, [] { throw Failure::IndexOutOfRange(0); },
+        [&] {
+            boxesWhenShown = ui.shown.size();
+            throw Failure::Other("render");
+        }));
+    EXPECT_EQ(boxesWhenShown, 0u);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].text, "render.");
+    EXPECT_EQ(ui.shown[1].text, Sjis("リストのインデックスが範囲を超えています (0)"));
+    EXPECT_TRUE(Dispatch(
+        ui, [] {}, [] { FAIL() << "shown without a failure"; }));
+}
+
 TEST(Dispatch, IndexMessageEndsWithoutAFullStop) {
     test::ScriptedUi ui;
     Dispatch(ui, [] { throw Failure::IndexOutOfRange(0); });
