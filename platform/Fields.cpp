@@ -2,9 +2,11 @@
 
 #include "platform/Failure.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace mv {
 namespace {
@@ -46,6 +48,40 @@ std::size_t SkipDigits(const std::string& text, std::size_t& i) {
         ++i;
     }
     return i - from;
+}
+
+// The power of ten of the leading digit of a number of valid syntax (sign, digits, point,
+// exponent), saturated far beyond any floating-point range.
+long long LeadingPower(const std::string& number) {
+    constexpr long long Limit = 1LL << 40;
+    long long power = 0;
+    long long digitsBeforePoint = 0;
+    long long zerosAfterPoint = 0;
+    bool pointSeen = false;
+    bool leadingFound = false;
+    std::size_t i = number[0] == '-' ? 1 : 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            pointSeen = true;
+        } else if (!leadingFound && number[i] == '0') {
+            zerosAfterPoint += pointSeen ? 1 : 0;
+        } else {
+            leadingFound = true;
+            digitsBeforePoint += pointSeen ? 0 : 1;
+        }
+    }
+    power = leadingFound && digitsBeforePoint > 0 ? digitsBeforePoint - 1 : -zerosAfterPoint - 1;
+    if (i < number.size()) {
+        const bool negative = number[i + 1] == '-';
+        long long exponent = 0;
+        for (std::size_t j = i + 1; j < number.size(); ++j) {
+            if (IsDigit(number[j])) {
+                exponent = std::min(exponent * 10 + (number[j] - '0'), Limit);
+            }
+        }
+        power += negative ? -exponent : exponent;
+    }
+    return power;
 }
 
 } // namespace
@@ -118,12 +154,22 @@ double StrToFloatStrict(const std::string& text) {
     if (text[from] == '+') {
         ++from;
     }
+    const char* first = text.data() + from;
+    const char* last = text.data() + end;
     double value = 0;
-    const auto result = std::from_chars(text.data() + from, text.data() + end, value);
-    if (result.ec != std::errc() || !std::isfinite(value)) {
-        throw Failure::NotFloat(text);
+    if (std::from_chars(first, last, value).ec == std::errc()) {
+        return value;
     }
-    return value;
+    // Beyond the range of a double the text still is a number: a magnitude too large is
+    // infinity, one too small is zero (or the nearest value the wider type rounds it to).
+    long double wide = 0;
+    if (std::from_chars(first, last, wide).ec == std::errc()) {
+        return static_cast<double>(wide);
+    }
+    const double magnitude = LeadingPower(text.substr(from, end - from)) > 0
+                                 ? std::numeric_limits<double>::infinity()
+                                 : 0.0;
+    return text[from] == '-' ? -magnitude : magnitude;
 }
 
 std::string DecimalText(long long value) {

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 namespace mv {
 namespace {
@@ -97,6 +99,8 @@ TEST_P(StrToFloatStrictTest, ConvertsOrFailsWithTheText) {
 }
 
 const double Refused = std::nan("");
+const double Infinity = std::numeric_limits<double>::infinity();
+const std::string ManyNines(5000, '9');
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, StrToFloatStrictTest,
@@ -113,7 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
                     FloatCase{"comma", "1,5", Refused}, FloatCase{"letters", "abc", Refused},
                     FloatCase{"cancelled", " \xC4\xD8\xB9\xBC", Refused},
                     FloatCase{"inner_blank", "1 .5", Refused}, FloatCase{"hex", "0x10", Refused},
-                    FloatCase{"infinity", "inf", Refused}, FloatCase{"overflow", "1e999", Refused},
+                    FloatCase{"infinity", "inf", Refused},
+                    // Digits with an exponent are a number, however far beyond a double's
+                    // range: too large is infinity, too small zero.
+                    FloatCase{"overflow", "1e999", Infinity},
+                    FloatCase{"negative_overflow", " -1.5E999 ", -Infinity},
+                    FloatCase{"underflow", "1e-400", 0.0}, FloatCase{"subnormal", "1e-310", 1e-310},
+                    FloatCase{"overflow_beyond_every_type", "0.01e99999", Infinity},
+                    FloatCase{"underflow_beyond_every_type", "1000e-99999", 0.0},
+                    FloatCase{"zero_with_a_huge_exponent", "0.0e99999", 0.0},
+                    FloatCase{"many_digits_no_exponent", ManyNines.c_str(), Infinity},
                     FloatCase{"place_part_only", "      -", Refused}),
     test::ByName());
 
