@@ -32,4 +32,13 @@ std::size_t LastCharacterStart(std::string_view sjis) {
     return last;
 }
 
+std::u16string PairCharacters(unsigned char lead) {
+    std::string row;
+    for (unsigned trail = 0x01; trail <= 0xFF; ++trail) {
+        row += static_cast<char>(lead);
+        row += static_cast<char>(trail);
+    }
+    return SjisToUtf16(row);
+}
+
 } // namespace mv

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 namespace mv {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr char kSmallKana = '\xC4';
 constexpr char kLargeKana = '\xC6';
 constexpr char kSpelledVowel = '\x03';
+constexpr char kRepeatedKana = '\x04';
 constexpr char kProlongedVowel = '\x05';
 constexpr char kKatakana = '\xC4';
 constexpr char kHiragana = '\xE4';
@@ -45,30 +47,37 @@ std::string Trimmed(std::string section, char byDefault) {
 class KeyBuilder {
 public:
     void Add(const CollationWeights& w) {
-        const CollationWeights* before = previous_;
-        previous_ = &w;
+        const CollationKind before = previousKind_;
+        previousKind_ = w.kind;
         switch (w.kind) {
         case CollationKind::WordPunctuation: {
-            // Punctuation further left weighs more: "a-bc" sorts after "ab-c".
+            // Punctuation further left weighs more: "a-bc" sorts after "ab-c". The system counts
+            // what lies before it in pairs of first-level bytes.
             const std::size_t count = std::min<std::size_t>(primaries_.size() / 2, 0xFFFF);
             AppendBigEndian(punctuation_, static_cast<std::uint16_t>(0xFFFF - count));
             AppendBigEndian(punctuation_, w.extra);
+            lastPunctuation_ = w.extra;
             return;
         }
         case CollationKind::VoicedMark:
-            AddDiacritic(w.diacritic);
+            // A mark after it still leans on what came before the voiced mark.
+            AddDiacritic(w.mark);
+            previousKind_ = before;
             return;
         case CollationKind::ProlongedMark:
-            AddProlongedMark(w.halfWidth, before);
+        case CollationKind::RepeatMark:
+            AddMark(w, before);
             return;
         case CollationKind::Kana:
-            AddEntry(w.primary, static_cast<char>(w.diacritic), static_cast<char>(w.width));
-            AddKana(w.small, w.hiragana, w.halfWidth, false);
-            lastVowel_ = w.extra;
+            AddEntry(w.elements[0]);
+            lastKana_ = KanaEntry{w.elements[0].primary, w.extra, w.small, w.hiragana, w.halfWidth};
+            AddKana(w.small, w.hiragana, w.halfWidth, kSpelledVowel);
             return;
         case CollationKind::Plain:
-            AddEntry(w.primary, static_cast<char>(w.diacritic), static_cast<char>(w.width));
-            lastVowel_ = 0;
+            for (std::size_t e = 0; e < w.elementCount; ++e) {
+                AddEntry(w.elements[e]);
+            }
+            lastKana_.reset();
             return;
         }
     }
@@ -93,15 +102,33 @@ public:
     }
 
 private:
-    void AddEntry(std::uint16_t primary, char diacritic, char width) {
-        AppendBigEndian(primaries_, primary);
-        diacritics_.push_back(diacritic);
-        widths_.push_back(width);
+    struct KanaEntry {
+        Primary primary;
+        std::uint16_t vowel;
+        bool small;
+        bool hiragana;
+        bool halfWidth;
+    };
+
+    // A private character's three-byte weight has no diacritic of its own (but a case), and a
+    // lone mark has neither.
+    void AddEntry(const CollationElement& e) {
+        primaries_.append(reinterpret_cast<const char*>(e.primary.bytes.data()), e.primary.length);
+        const bool lone = e.primary.length == 2 && e.primary.bytes[0] == (kLoneMark >> 8) &&
+                          e.primary.bytes[1] == (kLoneMark & 0xFF);
+        if (e.primary.length == 2 && !lone) {
+            diacritics_.push_back(static_cast<char>(e.diacritic));
+        }
+        if (!lone) {
+            widths_.push_back(static_cast<char>(e.width));
+        }
+        last_ = e;
+        ++entries_;
     }
 
-    void AddKana(bool small, bool hiragana, bool halfWidth, bool prolonged) {
+    void AddKana(bool small, bool hiragana, bool halfWidth, char prolonged) {
         small_.push_back(small ? kSmallKana : kLargeKana);
-        prolonged_.push_back(prolonged ? kProlongedVowel : kSpelledVowel);
+        prolonged_.push_back(prolonged);
         types_.push_back(hiragana ? kHiragana : kKatakana);
         kanaWidths_.push_back(halfWidth ? kHalfWidthKana : kFullWidthKana);
     }
@@ -117,25 +144,29 @@ private:
         diacritics_.back() = static_cast<char>(std::min(sum, 0xFFu));
     }
 
-    // After a kana the mark spells out its vowel; after anything else it repeats that character,
-    // even a hyphen or apostrophe, which then counts at the first level.
-    void AddProlongedMark(bool halfWidth, const CollationWeights* before) {
-        if (before != nullptr && before->kind == CollationKind::WordPunctuation) {
-            AddEntry(before->primary, static_cast<char>(kPlainDiacritic),
-                     static_cast<char>(before->width));
-            lastVowel_ = 0;
-        } else if (primaries_.empty()) {
-            AddEntry(kLoneProlongedMark, static_cast<char>(kPlainDiacritic),
-                     static_cast<char>(kNarrow));
-        } else if (lastVowel_ != 0) {
-            AddEntry(lastVowel_, static_cast<char>(kPlainDiacritic), static_cast<char>(kNarrow));
-            AddKana(false, false, halfWidth, true);
+    // A prolonged mark after a kana spells out its vowel, a repeat mark the kana itself, each
+    // with the kana's size and type; after a hyphen, an apostrophe or a control character
+    // either repeats that at the first level; after anything else the character before it,
+    // with its diacritic but not its width.
+    void AddMark(const CollationWeights& mark, CollationKind before) {
+        const bool prolonged = mark.kind == CollationKind::ProlongedMark;
+        if (before == CollationKind::WordPunctuation) {
+            AddEntry(
+                {{{kRepeatedPunctuationScript, static_cast<std::uint8_t>(lastPunctuation_ >> 8)},
+                  2}});
+            lastKana_.reset();
+        } else if (entries_ == 0) {
+            AddEntry({{{kLoneMark >> 8, kLoneMark & 0xFF}, 2}});
+        } else if (lastKana_ && prolonged) {
+            const std::uint16_t vowel = lastKana_->vowel;
+            AddEntry(
+                {{{static_cast<std::uint8_t>(vowel >> 8), static_cast<std::uint8_t>(vowel)}, 2}});
+            AddKana(lastKana_->small, lastKana_->hiragana, mark.halfWidth, kProlongedVowel);
+        } else if (lastKana_) {
+            AddEntry({lastKana_->primary, mark.mark});
+            AddKana(lastKana_->small, lastKana_->hiragana, lastKana_->halfWidth, kRepeatedKana);
         } else {
-            const std::size_t last = primaries_.size() - 2;
-            const auto primary =
-                static_cast<std::uint16_t>((static_cast<unsigned char>(primaries_[last]) << 8) |
-                                           static_cast<unsigned char>(primaries_[last + 1]));
-            AddEntry(primary, diacritics_.back(), widths_.back());
+            AddEntry({last_.primary, last_.diacritic});
         }
     }
 
@@ -147,8 +178,11 @@ private:
     std::string types_;
     std::string kanaWidths_;
     std::string punctuation_;
-    std::uint16_t lastVowel_ = 0; // of the last character when it is a kana
-    const CollationWeights* previous_ = nullptr;
+    std::size_t entries_ = 0;
+    CollationElement last_;
+    std::optional<KanaEntry> lastKana_; // the last entry, when it is a kana or repeats one
+    std::uint16_t lastPunctuation_ = 0;
+    CollationKind previousKind_ = CollationKind::Plain;
 };
 
 // Hoare partition around the middle element, recursing into the smaller part.

@@ -1,8 +1,9 @@
 #include "platform/CollationWeights.h"
 
 #include "platform/Codec.h"
+#include "platform/CollationData.h"
 
-#include <array>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -10,50 +11,6 @@
 
 namespace mv {
 namespace {
-
-// First-level weight ranges, in sort order.
-constexpr std::uint16_t kControlBase = 0x0200;
-constexpr std::uint16_t kRepeatedWordPunctuation = 0x0280; // "-ｰ": the ｰ repeats the "-"
-constexpr std::uint16_t kBlank = 0x0300;
-constexpr std::uint16_t kPunctuationBase = 0x0400;
-constexpr std::uint16_t kSymbolBase = 0x0800;
-constexpr std::uint16_t kOtherSymbolBase = 0x0B00; // symbols not listed below, in code order
-constexpr std::uint16_t kDigitBase = 0x0D00;
-constexpr std::uint16_t kLatinBase = 0x0E00;
-constexpr std::uint16_t kGreekBase = 0x0F00;
-constexpr std::uint16_t kCyrillicBase = 0x1000;
-constexpr std::uint16_t kKanaBase = 0x2200;
-constexpr std::uint16_t kKanjiBase = 0x3000; // in code order
-constexpr std::uint16_t kUserDefinedBase = 0x5000;
-constexpr std::uint16_t kUnknownByteBase = 0x7000; // bytes that form no character
-constexpr std::uint16_t kUnknownPairBase = 0x8000; // double-byte codes with no character
-
-constexpr std::uint8_t kVoiced = 3;
-constexpr std::uint8_t kSemiVoiced = 4;
-// Last-level weights of the word-sort punctuation; the full-width form is one higher.
-constexpr std::uint16_t kHyphenWeight = 0x8212;
-constexpr std::uint16_t kApostropheWeight = 0x8012;
-
-constexpr std::u16string_view kPunctuation =
-    u"!\"#$%&()*,、.。/:;?@[\\]^_`{|}~´¨￣―‐∥…‥‘’“”〔〕〈〉《》「」『』【】";
-constexpr std::u16string_view kSymbols = u"+±×÷<=>≠≦≧◇◆□■▲▼○◎●◯・☆★";
-// The wide member of a pair whose narrow member is a half-width katakana punctuation mark.
-constexpr std::u16string_view kWideCjkPunctuation = u"、。「」・";
-
-// A white triangle shares its black triangle's first-level weight and sorts after it.
-struct SharedShape {
-    char16_t shape;
-    char16_t weighsAs;
-    std::uint8_t diacritic;
-};
-constexpr std::array kSharedShapes{
-    SharedShape{u'▲', u'▲', kVoiced}, SharedShape{u'△', u'▲', kSemiVoiced},
-    SharedShape{u'▼', u'▼', kVoiced}, SharedShape{u'▽', u'▼', kSemiVoiced}};
-
-constexpr std::u16string_view kGreekUpper = u"ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ";
-constexpr std::u16string_view kGreekLower = u"αβγδεζηθικλμνξοπρστυφχψω";
-constexpr std::u16string_view kCyrillicUpper = u"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ";
-constexpr std::u16string_view kCyrillicLower = u"абвгдеёжзийклмнопрстуфхцчшщъыьэюя";
 
 // U+FF61-U+FF9F, the half-width katakana, as the full-width characters they stand for.
 constexpr char16_t kHalfWidthFirst = u'｡';
@@ -63,6 +20,7 @@ constexpr std::u16string_view kHalfWidthKana =
 
 // The syllabary, five vowels a row, "・" in the empty cells: a kana weighs 2 + 8 * row + column
 // above kKanaBase and its vowel is the first row's kana of the same column.
+constexpr std::uint16_t kKanaBase = 0x2200;
 constexpr std::u16string_view kSyllabary = u"あいうえおかきくけこさしすせそたちつてとなにぬねの"
                                            u"はひふへほまみむめもや・ゆ・よらりるれろわゐ・ゑを";
 constexpr std::uint16_t kSyllabicN = 0x80; // ん, after every row
@@ -73,125 +31,93 @@ constexpr std::u16string_view kVoicedKanaOf = u"かきくけこさしすせそ�
 constexpr std::u16string_view kSemiVoicedKana = u"ぱぴぷぺぽ";
 constexpr std::u16string_view kSemiVoicedKanaOf = u"はひふへほ";
 constexpr char16_t kKatakanaOffset = u'ァ' - u'ぁ';
+constexpr std::uint8_t kVoiced = 3;
+constexpr std::uint8_t kSemiVoiced = 4;
 
-template <typename Weight>
-CollationWeights Plain(Weight primary, std::uint8_t width = kNarrow) {
-    CollationWeights w;
-    w.primary = static_cast<std::uint16_t>(primary);
-    w.width = width;
-    return w;
+// The repeat marks and the diacritic of the kana each repeats: ゝ ヽ plain, ゞ ヾ voiced, 々
+// a value of its own.
+struct RepeatMark {
+    char16_t mark;
+    std::uint8_t diacritic;
+};
+constexpr RepeatMark kRepeatMarks[] = {
+    {u'ゝ', kPlainDiacritic},
+    {u'ヽ', kPlainDiacritic},
+    {u'ゞ', kVoiced},
+    {u'ヾ', kVoiced},
+    {u'々', 5},
+};
+
+Primary TwoBytes(std::uint16_t weight) {
+    return {{static_cast<std::uint8_t>(weight >> 8), static_cast<std::uint8_t>(weight & 0xFF)}, 2};
 }
 
 CollationWeights Kind(CollationKind kind) {
     CollationWeights w;
     w.kind = kind;
+    w.elementCount = 0;
+    return w;
+}
+
+CollationWeights Plain(Primary primary) {
+    CollationWeights w;
+    w.elements[0].primary = primary;
     return w;
 }
 
 // A hiragana's weights (a katakana is weighed as its hiragana); nothing for other characters.
 std::optional<CollationWeights> WeighKana(char16_t kana) {
-    CollationWeights w = Kind(CollationKind::Kana);
+    CollationWeights w;
+    w.kind = CollationKind::Kana;
     if (const auto i = kSmallKana.find(kana); i != kSmallKana.npos) {
         kana = kSmallKanaOf[i];
         w.small = true;
     } else if (const auto v = kVoicedKana.find(kana); v != kVoicedKana.npos) {
         kana = kVoicedKanaOf[v];
-        w.diacritic = kVoiced;
+        w.elements[0].diacritic = kVoiced;
     } else if (const auto s = kSemiVoicedKana.find(kana); s != kSemiVoicedKana.npos) {
         kana = kSemiVoicedKanaOf[s];
-        w.diacritic = kSemiVoiced;
+        w.elements[0].diacritic = kSemiVoiced;
     }
     if (kana == u'ん') {
-        w.primary = static_cast<std::uint16_t>(kKanaBase + kSyllabicN);
-        w.extra = w.primary; // a prolonged mark after ん repeats it
+        w.extra = static_cast<std::uint16_t>(kKanaBase + kSyllabicN);
+        w.elements[0].primary = TwoBytes(w.extra); // a prolonged mark after ん repeats it
         return w;
     }
     const auto cell = kSyllabary.find(kana);
     if (cell == kSyllabary.npos) {
         return std::nullopt;
     }
-    w.primary = static_cast<std::uint16_t>(kKanaBase + 2 + 8 * (cell / 5) + cell % 5);
+    w.elements[0].primary =
+        TwoBytes(static_cast<std::uint16_t>(kKanaBase + 2 + 8 * (cell / 5) + cell % 5));
     w.extra = static_cast<std::uint16_t>(kKanaBase + 2 + cell % 5);
     return w;
 }
 
-std::optional<std::size_t> Find(std::u16string_view list, char16_t c) {
-    const auto i = list.find(c);
-    return i == list.npos ? std::nullopt : std::optional<std::size_t>(i);
-}
-
-// The weights of a listed character; nothing for symbols and kanji, which are ranked by code.
-std::optional<CollationWeights> WeighCharacter(char16_t c) {
+// The weights of the kana and the marks that lean on the character before them; nothing for
+// the other characters.
+std::optional<CollationWeights> WeighByRule(char16_t c) {
     bool halfWidth = false;
-    bool wide = false;
-    if (c == u'　') {
-        c = u' ';
-        wide = true;
-    } else if (c >= u'！' && c <= u'～') {
-        c = static_cast<char16_t>(c - (u'！' - u'!'));
-        wide = true;
-    } else if (c >= kHalfWidthFirst &&
-               static_cast<std::size_t>(c - kHalfWidthFirst) < kHalfWidthKana.size()) {
+    if (c >= kHalfWidthFirst &&
+        static_cast<std::size_t>(c - kHalfWidthFirst) < kHalfWidthKana.size()) {
         c = kHalfWidthKana[static_cast<std::size_t>(c - kHalfWidthFirst)];
         halfWidth = true;
-    } else {
-        wide = kWideCjkPunctuation.find(c) != kWideCjkPunctuation.npos;
-    }
-    const std::uint8_t width = wide ? kWide : kNarrow;
-
-    if (c < u' ' || c == u'\x7F') {
-        return Plain(kControlBase + c);
-    }
-    if (c == u' ') {
-        return Plain(kBlank, width);
-    }
-    if (c == u'-' || c == u'\'') {
-        CollationWeights w = Plain(kRepeatedWordPunctuation + (c == u'-' ? 1 : 0), width);
-        w.kind = CollationKind::WordPunctuation;
-        w.extra = static_cast<std::uint16_t>((c == u'-' ? kHyphenWeight : kApostropheWeight) +
-                                             (wide ? 1 : 0));
-        return w;
     }
     if (c == u'゛' || c == u'゜') {
         CollationWeights w = Kind(CollationKind::VoicedMark);
-        w.diacritic = c == u'゛' ? kVoiced : kSemiVoiced;
+        w.mark = c == u'゛' ? kVoiced : kSemiVoiced;
         return w;
     }
-    if (c == u'ー') {
+    if (c == u'ー' || c == u'―') {
         CollationWeights w = Kind(CollationKind::ProlongedMark);
         w.halfWidth = halfWidth;
         return w;
     }
-    if (c >= u'0' && c <= u'9') {
-        return Plain(kDigitBase + (c - u'0'), width);
-    }
-    if (c >= u'A' && c <= u'Z') {
-        return Plain(kLatinBase + (c - u'A'), width);
-    }
-    if (c >= u'a' && c <= u'z') {
-        return Plain(kLatinBase + (c - u'a'), width);
-    }
-    if (const auto i = Find(kPunctuation, c)) {
-        return Plain(kPunctuationBase + *i, width);
-    }
-    for (const SharedShape& s : kSharedShapes) {
-        if (s.shape == c) {
-            CollationWeights w = Plain(kSymbolBase + kSymbols.find(s.weighsAs));
-            w.diacritic = s.diacritic;
+    for (const RepeatMark& r : kRepeatMarks) {
+        if (r.mark == c) {
+            CollationWeights w = Kind(CollationKind::RepeatMark);
+            w.mark = r.diacritic;
             return w;
-        }
-    }
-    if (const auto i = Find(kSymbols, c)) {
-        return Plain(kSymbolBase + *i, width);
-    }
-    for (const auto& letters : {kGreekUpper, kGreekLower}) {
-        if (const auto i = Find(letters, c)) {
-            return Plain(kGreekBase + *i);
-        }
-    }
-    for (const auto& letters : {kCyrillicUpper, kCyrillicLower}) {
-        if (const auto i = Find(letters, c)) {
-            return Plain(kCyrillicBase + *i);
         }
     }
     const bool katakana = c >= u'ァ' && c <= u'ヶ';
@@ -207,11 +133,68 @@ std::optional<CollationWeights> WeighCharacter(char16_t c) {
 }
 
 bool IsIdeograph(char16_t c) {
-    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF);
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF);
 }
 
-bool IsUserDefined(char16_t c) {
+bool IsPrivate(char16_t c) {
     return c >= 0xE000 && c <= 0xF8FF;
+}
+
+// The private characters follow each other, four to a second byte, in three-byte weights.
+Primary PrivateWeight(char16_t c) {
+    const unsigned i = c - 0xE000u;
+    const unsigned step = i / 4;
+    return {{static_cast<std::uint8_t>(0xA9 + step / 254),
+             static_cast<std::uint8_t>(2 + step % 254),
+             static_cast<std::uint8_t>(2 + 0x41 * (i % 4))},
+            3};
+}
+
+// The weights a recorded sort key holds: first-level entries, then after each 0x01 the
+// diacritic, case and kana sections, then the last level (0xFFFF, less the number of entries
+// before it, and the mark's own weight).
+CollationWeights Parse(std::string_view key) {
+    CollationWeights w;
+    w.elementCount = 0;
+    std::size_t i = 0;
+    while (i + 1 < key.size() && key[i] != '\1' && w.elementCount < w.elements.size()) {
+        w.elements[w.elementCount++].primary = TwoBytes(static_cast<std::uint16_t>(
+            static_cast<unsigned char>(key[i]) << 8 | static_cast<unsigned char>(key[i + 1])));
+        i += 2;
+    }
+    std::array<std::string_view, 4> sections; // diacritic, case, kana, last level
+    for (std::string_view& section : sections) {
+        const std::size_t start = std::min(i + 1, key.size());
+        const std::size_t end =
+            &section == &sections.back() ? key.size() : std::min(key.find('\1', start), key.size());
+        section = key.substr(start, end - start);
+        i = end;
+    }
+    for (std::size_t e = 0; e < w.elementCount; ++e) {
+        if (e < sections[0].size()) {
+            w.elements[e].diacritic = static_cast<std::uint8_t>(sections[0][e]);
+        }
+        if (e < sections[1].size()) {
+            w.elements[e].width = static_cast<std::uint8_t>(sections[1][e]);
+        }
+    }
+    if (w.elementCount == 0 && sections[3].size() == 4) {
+        w.kind = CollationKind::WordPunctuation;
+        w.extra = static_cast<std::uint16_t>(static_cast<unsigned char>(sections[3][2]) << 8 |
+                                             static_cast<unsigned char>(sections[3][3]));
+    }
+    return w;
+}
+
+std::optional<CollationWeights> RecordedWeights(char16_t c) {
+    const RecordedKey* first = RecordedKeys;
+    const RecordedKey* last = RecordedKeys + RecordedKeyCount;
+    const RecordedKey* found = std::lower_bound(
+        first, last, c, [](const RecordedKey& k, char16_t value) { return k.character < value; });
+    if (found == last || found->character != c) {
+        return std::nullopt;
+    }
+    return Parse(std::string_view(found->key, found->length));
 }
 
 constexpr std::size_t kLeadByteCount = 60;
@@ -226,50 +209,75 @@ struct WeightTable {
     std::vector<CollationWeights> pairs = std::vector<CollationWeights>(kLeadByteCount * 256);
 };
 
-WeightTable BuildTable() {
-    WeightTable table;
+// Every unit the system reads as one character, with that character, in the order the
+// ideographs' weights are recorded in: each byte, then each lead byte with each second byte.
+template <typename Visit>
+void ForEachUnit(Visit visit) {
     for (unsigned b = 0; b < 256; ++b) {
-        std::optional<CollationWeights> w;
-        if (b < 0x80) {
-            w = WeighCharacter(static_cast<char16_t>(b));
-        } else if (b >= 0xA1 && b <= 0xDF) {
-            w = WeighCharacter(static_cast<char16_t>(kHalfWidthFirst + (b - 0xA1)));
-        }
-        table.single[b] = w ? *w : Plain(kUnknownByteBase + b);
+        const char single = static_cast<char>(b);
+        visit(std::string_view(&single, 1), SjisToUtf16(std::string_view(&single, 1)).front());
     }
-    // Unlisted symbols and kanji are ranked in code order; a character with two codes (the
-    // duplicated extension rows) keeps the rank of its first code, so both codes compare equal.
-    std::unordered_map<char16_t, unsigned> ranks;
-    unsigned nextSymbol = kOtherSymbolBase;
-    unsigned nextKanji = kKanjiBase;
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(static_cast<unsigned char>(lead))) {
             continue;
         }
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (!IsTrailByte(static_cast<unsigned char>(trail))) {
-                continue;
-            }
-            const std::size_t index =
-                PairIndex(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
-            const std::u16string c =
-                SjisToUtf16(std::string{static_cast<char>(lead), static_cast<char>(trail)});
-            CollationWeights& w = table.pairs[index];
-            if (c.size() != 1 || c[0] == u'\uFFFD') {
-                w = Plain(kUnknownPairBase + index);
-            } else if (const auto listed = WeighCharacter(c[0])) {
-                w = *listed;
-            } else if (IsUserDefined(c[0])) {
-                w = Plain(kUserDefinedBase + (c[0] - 0xE000u));
-            } else {
-                const auto [rank, isNew] = ranks.try_emplace(c[0], 0);
-                if (isNew) {
-                    rank->second = IsIdeograph(c[0]) ? nextKanji++ : nextSymbol++;
-                }
-                w = Plain(rank->second);
-            }
+        const std::u16string characters = PairCharacters(static_cast<unsigned char>(lead));
+        for (unsigned trail = 0x01; trail <= 0xFF; ++trail) {
+            const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+            visit(std::string_view(pair, 2), characters[trail - 1]);
         }
     }
+}
+
+// The ideographs' first-level weights, each at the first code that names it.
+std::unordered_map<char16_t, std::uint16_t> IdeographWeights() {
+    std::unordered_map<char16_t, std::uint16_t> weights;
+    unsigned weight = FirstIdeographWeight;
+    const char* step = IdeographSteps;
+    ForEachUnit([&](std::string_view, char16_t c) {
+        if (!IsIdeograph(c) || weights.contains(c)) {
+            return;
+        }
+        if (!weights.empty()) {
+            for (int n = *step++ - '0'; n > 0; --n) {
+                weight = (weight & 0xFF) == 0xFF ? ((weight >> 8) + 1) << 8 | 0x02 : weight + 1;
+            }
+        }
+        weights[c] = static_cast<std::uint16_t>(weight);
+    });
+    return weights;
+}
+
+WeightTable BuildTable() {
+    WeightTable table;
+    const auto ideographs = IdeographWeights();
+    std::unordered_map<char16_t, CollationWeights> byCharacter;
+    // Each unit weighs as the character the system reads it as (undefined ones included).
+    const auto weigh = [&](char16_t c) {
+        if (const auto known = byCharacter.find(c); known != byCharacter.end()) {
+            return known->second;
+        }
+        std::optional<CollationWeights> w = WeighByRule(c);
+        if (!w && IsPrivate(c)) {
+            w = Plain(PrivateWeight(c));
+        }
+        if (const auto ideograph = ideographs.find(c); !w && ideograph != ideographs.end()) {
+            w = Plain(TwoBytes(ideograph->second));
+        }
+        if (!w) {
+            w = RecordedWeights(c);
+        }
+        // Every character code page 932 reads is recorded; anything else sorts last.
+        return byCharacter[c] = w.value_or(Plain(TwoBytes(0xFFFE)));
+    };
+    ForEachUnit([&](std::string_view unit, char16_t c) {
+        const auto lead = static_cast<unsigned char>(unit[0]);
+        if (unit.size() == 1) {
+            table.single[lead] = weigh(c);
+        } else {
+            table.pairs[PairIndex(lead, static_cast<unsigned char>(unit[1]))] = weigh(c);
+        }
+    });
     return table;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Codec.h"
 
 #include <array>
+#include <vector>
 
 namespace mv {
 namespace {
@@ -46,7 +47,33 @@ struct Tables {
     FormTable voiced;     // by the byte before ﾞ
     FormTable semiVoiced; // by the byte before ﾟ
     std::string loneLeadByte = Sjis("・");
+    std::vector<std::string> pairs; // by PairIndex
 };
+
+constexpr std::size_t kLeadByteCount = 60;
+
+std::size_t PairIndex(unsigned char lead, unsigned char trail) {
+    const std::size_t row = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31;
+    return row * 256 + trail;
+}
+
+// A double-byte unit maps as the system maps it: read as its character, mapped, written back.
+// So a character with two codes comes back under the one the system writes (NEC's and IBM's
+// extension rows), a pair that names no character as "・", and ゛ ゜, which combine with
+// nothing, as "?". Only those rows need writing back: elsewhere a character is its own code.
+std::string PairForm(char lead, char trail, char16_t c) {
+    if (c == u'゛' || c == u'゜') {
+        return std::string(1, kUnmappable);
+    }
+    if (c == u'\u30FB') {
+        return Sjis("・");
+    }
+    constexpr std::string_view RowsWithSecondCodes = "\x87\xED\xEE\xFA";
+    if (RowsWithSecondCodes.find(lead) == std::string_view::npos) {
+        return std::string{lead, trail};
+    }
+    return TryUtf16ToSjis(std::u16string(1, c)).value_or(Sjis("・"));
+}
 
 const Tables& FullWidthTables() {
     static const Tables tables = [] {
@@ -58,6 +85,19 @@ const Tables& FullWidthTables() {
         Fill(t.voiced, kVoicedHaToHo);
         Fill(t.voiced, kVoicedU);
         Fill(t.semiVoiced, kSemiVoicedHaToHo);
+        t.pairs.resize(kLeadByteCount * 256);
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(static_cast<unsigned char>(lead))) {
+                continue;
+            }
+            const std::u16string characters = PairCharacters(static_cast<unsigned char>(lead));
+            for (unsigned trail = 0x01; trail <= 0xFF; ++trail) {
+                t.pairs[PairIndex(static_cast<unsigned char>(lead),
+                                  static_cast<unsigned char>(trail))] =
+                    PairForm(static_cast<char>(lead), static_cast<char>(trail),
+                             characters[trail - 1]);
+            }
+        }
         return t;
     }();
     return tables;
@@ -66,6 +106,12 @@ const Tables& FullWidthTables() {
 // ﾜﾞ and ｦﾞ would be ヷ and ヺ, which code page 932 cannot hold.
 constexpr bool IsUnmappablePair(unsigned char b, unsigned char mark) {
     return mark == kVoicedMark && (b == 0xDC || b == 0xA6);
+}
+
+// The system also joins ﾞ to a full-width ヰ or ヱ (not to ワ or ヲ), into ヸ and ヹ, which code
+// page 932 cannot hold either.
+constexpr bool IsUnmappableVoicedPair(unsigned char lead, unsigned char trail) {
+    return lead == 0x83 && (trail == 0x90 || trail == 0x91);
 }
 
 } // namespace
@@ -80,7 +126,15 @@ std::string PortableToFullWidth(const std::string& text) {
             i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
         if (IsLeadByte(b)) {
             if (CharacterLength(text, i) == 2) {
-                out.append(text, i, 2);
+                const auto trail = static_cast<unsigned char>(text[i + 1]);
+                const bool voiced =
+                    i + 2 < text.size() && static_cast<unsigned char>(text[i + 2]) == kVoicedMark;
+                if (voiced && IsUnmappableVoicedPair(b, trail)) {
+                    out += kUnmappable;
+                    i += 2;
+                    continue;
+                }
+                out += t.pairs[PairIndex(b, trail)];
                 ++i;
             } else {
                 out += t.loneLeadByte;

@@ -21,11 +21,11 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts the whole input. On an input sequence that cannot be converted, `replacement`
-    // (when given) is written instead and `unit` bytes of input are skipped; otherwise the
-    // conversion fails.
-    std::optional<std::string> Run(std::string_view in, std::string_view replacement,
-                                   std::size_t unit) {
+    // Converts the whole input. A code page 932 unit the converter rejects is, when `undefined`
+    // encodes a character, read as the system reads it (UndefinedCharacter, a whole character
+    // as CharacterLength steps); otherwise the conversion fails.
+    std::optional<std::string> Run(std::string_view in,
+                                   std::string (*undefined)(char16_t) = nullptr) {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string out;
         out.resize(in.size() * 4 + 16);
@@ -33,6 +33,18 @@ public:
         std::size_t srcLeft = in.size();
         char* dst = out.data();
         std::size_t dstLeft = out.size();
+        const auto append = [&](std::string_view bytes) {
+            while (dstLeft < bytes.size()) {
+                const std::size_t used = out.size() - dstLeft;
+                out.resize(out.size() * 2);
+                dst = out.data() + used;
+                dstLeft = out.size() - used;
+            }
+            for (char c : bytes) {
+                *dst++ = c;
+                --dstLeft;
+            }
+        };
         while (srcLeft > 0) {
             if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) {
                 break;
@@ -45,22 +57,14 @@ public:
                 continue;
             }
             // EILSEQ or EINVAL (an incomplete sequence at the end).
-            if (replacement.empty()) {
+            if (undefined == nullptr) {
                 return std::nullopt;
             }
-            const std::size_t skip = srcLeft < unit ? srcLeft : unit;
+            const std::size_t at = in.size() - srcLeft;
+            const std::size_t skip = CharacterLength(in, at);
+            append(undefined(UndefinedCharacter(static_cast<unsigned char>(in[at]))));
             src += skip;
             srcLeft -= skip;
-            while (dstLeft < replacement.size()) {
-                const std::size_t used = out.size() - dstLeft;
-                out.resize(out.size() * 2);
-                dst = out.data() + used;
-                dstLeft = out.size() - used;
-            }
-            for (char c : replacement) {
-                *dst++ = c;
-                --dstLeft;
-            }
         }
         out.resize(out.size() - dstLeft);
         return out;
@@ -77,6 +81,19 @@ Converter& ConverterFor(Direction d) {
     static Converter converters[] = {
         {"CP932", "UTF-8"}, {"UTF-8", "CP932"}, {"UTF-16LE", "CP932"}, {"CP932", "UTF-16LE"}};
     return converters[static_cast<int>(d)];
+}
+
+std::string EncodeUtf8(char16_t c) {
+    // Undefined characters all lie in the Basic Multilingual Plane, above U+007F.
+    if (c < 0x800) {
+        return {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    return {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+std::string EncodeUtf16(char16_t c) {
+    return {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
 }
 
 bool IsAscii(std::string_view text) {
@@ -97,20 +114,19 @@ std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
     if (IsAscii(utf8)) {
         return std::string(utf8);
     }
-    auto sjis = ConverterFor(Direction::FromUtf8).Run(utf8, {}, 1);
-    if (sjis && ConverterFor(Direction::ToUtf8).Run(*sjis, {}, 1) != std::string(utf8)) {
+    auto sjis = ConverterFor(Direction::FromUtf8).Run(utf8);
+    if (sjis && ConverterFor(Direction::ToUtf8).Run(*sjis) != std::string(utf8)) {
         return std::nullopt;
     }
     return sjis;
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
-    return *ConverterFor(Direction::ToUtf8).Run(sjis, "\xEF\xBF\xBD", 1);
+    return *ConverterFor(Direction::ToUtf8).Run(sjis, EncodeUtf8);
 }
 
 std::u16string SjisToUtf16(std::string_view sjis) {
-    const std::string bytes =
-        *ConverterFor(Direction::ToUtf16).Run(sjis, std::string("\xFD\xFF", 2), 1);
+    const std::string bytes = *ConverterFor(Direction::ToUtf16).Run(sjis, EncodeUtf16);
     std::u16string out(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < out.size(); ++i) {
         out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -126,8 +142,8 @@ std::optional<std::string> TryUtf16ToSjis(std::u16string_view utf16) {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8));
     }
-    auto sjis = ConverterFor(Direction::FromUtf16).Run(bytes, {}, 2);
-    if (sjis && ConverterFor(Direction::ToUtf16).Run(*sjis, {}, 1) != bytes) {
+    auto sjis = ConverterFor(Direction::FromUtf16).Run(bytes);
+    if (sjis && ConverterFor(Direction::ToUtf16).Run(*sjis) != bytes) {
         return std::nullopt;
     }
     return sjis;

@@ -7,14 +7,6 @@ namespace mv {
 namespace {
 
 constexpr UINT CodePage932 = 932;
-constexpr wchar_t Replacement = 0xFFFD;
-
-// True for the single bytes that are characters of their own: ASCII and half-width katakana.
-// The system maps a few other bytes (0x80, 0xA0, 0xFD-0xFF) to private characters; here, as on
-// every system, they form no character.
-constexpr bool IsSingleByteCharacter(unsigned char b) {
-    return b < 0x80 || (b >= 0xA1 && b <= 0xDF);
-}
 
 std::optional<std::wstring> ToWide(UINT codePage, std::string_view bytes) {
     if (bytes.empty()) {
@@ -54,40 +46,23 @@ std::optional<std::string> ToSjis(std::wstring_view wide) {
     ::WideCharToMultiByte(CodePage932, WC_NO_BEST_FIT_CHARS, wide.data(), inSize, out.data(), n,
                           nullptr, &usedDefault);
     // A text whose conversion does not come back unchanged would name another file.
-    if (ToWide(CodePage932, out) != std::wstring(wide)) {
+    const auto back = ToWide(CodePage932, out);
+    if (!back || std::wstring_view(*back) != wide) {
         return std::nullopt;
     }
     return out;
 }
 
-bool AllCharactersDefined(std::string_view sjis) {
-    for (std::size_t i = 0; i < sjis.size(); i += CharacterLength(sjis, i)) {
-        const auto b = static_cast<unsigned char>(sjis[i]);
-        if (!IsSingleByteCharacter(b) && CharacterLength(sjis, i) == 1) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Code page 932 to UTF-16 where a byte that starts no character becomes U+FFFD and only that
-// byte is skipped, so the characters after it survive.
+// Code page 932 to UTF-16 as the system converts it, with no flag: a byte or pair that names
+// no character becomes what the system shows for it.
 std::wstring SjisToWide(std::string_view sjis) {
-    if (AllCharactersDefined(sjis)) {
-        if (auto whole = ToWide(CodePage932, sjis)) {
-            return *whole;
-        }
+    if (sjis.empty() || sjis.size() > INT_MAX) {
+        return {};
     }
-    std::wstring out;
-    for (std::size_t i = 0; i < sjis.size();) {
-        const std::size_t length = CharacterLength(sjis, i);
-        const auto b = static_cast<unsigned char>(sjis[i]);
-        const auto one = (length == 2 || IsSingleByteCharacter(b))
-                             ? ToWide(CodePage932, sjis.substr(i, length))
-                             : std::nullopt;
-        out += one ? *one : std::wstring(1, Replacement);
-        i += one ? length : 1;
-    }
+    const int inSize = static_cast<int>(sjis.size());
+    const int n = ::MultiByteToWideChar(CodePage932, 0, sjis.data(), inSize, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    ::MultiByteToWideChar(CodePage932, 0, sjis.data(), inSize, out.data(), n);
     return out;
 }
 

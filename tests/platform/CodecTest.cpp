@@ -2,6 +2,8 @@
 
 #include "support/VectorFiles.h"
 
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace mv {
@@ -39,14 +41,45 @@ TEST(Codec, TextThatWouldComeBackAsOtherCharactersIsRefused) {
     EXPECT_EQ(TryUtf16ToSjis(u"\uFF5E"), std::string("\x81\x60"));
 }
 
-TEST(Codec, DamagedBytesStillDisplay) {
-    // A lone lead byte at the end and an undefined byte become replacement characters; the
-    // valid characters around them survive.
-    EXPECT_EQ(SjisToUtf16(std::string("A\xFF"
-                                      "B\x81",
-                                      4)),
-              u"A\uFFFDB\uFFFD");
-    EXPECT_EQ(SjisToUtf8(std::string("\x82\xA0\x81", 3)), "あ\xEF\xBF\xBD");
+// A byte or pair that names no character shows as the system shows it, and the characters
+// around it survive.
+TEST(Codec, BytesThatFormNoCharacterDisplayAsTheSystemShowsThem) {
+    EXPECT_EQ(SjisToUtf16(std::string("A\x80"
+                                      "B\xA0\xFD\xFF",
+                                      6)),
+              u"A\u0080B\uF8F0\uF8F1\uF8F3");
+    // A lead byte takes the byte after it, even one that no pair has; alone at the end it is
+    // "・" as well.
+    EXPECT_EQ(SjisToUtf16(std::string("\x81 A\x85\x40\x81", 6)), u"\u30FBA\u30FB\u30FB");
+    EXPECT_EQ(SjisToUtf8(std::string("\x82\xA0\x81", 3)), "あ・");
+}
+
+// Every byte and every lead byte with every second byte, as recorded from the system.
+TEST(Codec, DisplaysEveryUnitAsTheSystemDoes) {
+    std::ifstream table(std::string(MV_TEST_DATA) + "/vectors/display-units.txt");
+    ASSERT_TRUE(table);
+    int lines = 0;
+    int disagreements = 0;
+    for (std::string first; table >> first; ++lines) {
+        for (unsigned second = 1; second < 256; ++second) {
+            std::string want;
+            table >> want;
+            const std::string unit = first == "--"
+                                         ? std::string(1, static_cast<char>(second))
+                                         : test::FromHex(first) + static_cast<char>(second);
+            std::string got;
+            for (const char16_t c : SjisToUtf16(unit)) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(c));
+                got += hex;
+            }
+            if (got != want && ++disagreements <= 10) {
+                ADD_FAILURE() << test::Readable(unit) << ": expected " << want << ", got " << got;
+            }
+        }
+    }
+    EXPECT_EQ(lines, 61);
+    EXPECT_EQ(disagreements, 0);
 }
 
 TEST(Codec, LeadBytesAreTheDoubleByteRanges) {
@@ -60,29 +93,33 @@ TEST(Codec, LeadBytesAreTheDoubleByteRanges) {
     EXPECT_FALSE(IsLeadByte(0x5C));
 }
 
-// Every reader steps through a text by this one rule, so they agree on where characters start.
-TEST(Codec, ALeadByteTakesOnlyAByteThatCanBeASecondByte) {
+// Every reader steps through a text by this one rule, the system's: a lead byte takes the
+// byte after it, whatever that is, but a NUL or the end of the text.
+TEST(Codec, ALeadByteTakesTheByteAfterIt) {
     struct Case {
         const char* bytes;
         std::size_t size;
         std::size_t length;
     };
     const Case cases[] = {
-        {"\x82\xA0", 2, 2},                 // あ
-        {"\x81\x5C", 2, 2},                 // a second byte that looks like "\"
-        {"\xFC\xFC", 2, 2},                 // the last lead byte with the last second byte
-        {"\x81\x7F", 2, 1},                 // 0x7F is no second byte
-        {"\x81\x2F", 2, 1},                 // nor "/", which stays a separator
-        {"\x81\xFD", 2, 1}, {"\x81", 1, 1}, // a lead byte at the very end
-        {"\xB1\x40", 2, 1},                 // half-width katakana
+        {"\x82\xA0", 2, 2}, // あ
+        {"\x81\x5C", 2, 2}, // a second byte that looks like "\"
+        {"\xFC\xFC", 2, 2}, // the last lead byte with the last second byte
+        {"\x81\x7F", 2, 2}, // no pair of the table, still one character ("・")
+        {"\x81\x2F", 2, 2}, // "/" too
+        {"\x81\x00", 2, 1}, // but not a NUL
+        {"\x81", 1, 1},     // a lead byte at the very end
+        {"\xB1\x40", 2, 1}, // half-width katakana
+        {"\xA0\x40", 2, 1}, // an undefined single byte
         {"A\x40", 2, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CharacterLength(std::string_view(c.bytes, c.size), 0), c.length)
             << test::Readable(std::string(c.bytes, c.size));
     }
-    EXPECT_EQ(LastCharacterStart(std::string("ab\x81/", 4)), 3u);
+    EXPECT_EQ(LastCharacterStart(std::string("ab\x81/", 4)), 2u);
     EXPECT_EQ(LastCharacterStart(std::string("ab\x81\x5C", 4)), 2u);
+    EXPECT_EQ(LastCharacterStart(std::string("ab/", 3)), 2u);
 }
 
 } // namespace

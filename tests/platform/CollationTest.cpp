@@ -1,6 +1,7 @@
 #include "platform/Collation.h"
 
 #include "platform/Codec.h"
+#include "platform/CollationData.h"
 #include "support/ParamName.h"
 #include "support/VectorFiles.h"
 
@@ -62,6 +63,42 @@ TEST(PortableCompareRowText, AgreesWithEveryRecordedPair) {
         if (got != std::stoi(r[2]) && ++disagreements <= 10) {
             ADD_FAILURE() << Readable(a) << " vs " << Readable(b) << ": expected " << r[2]
                           << ", got " << got;
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+}
+
+// Random texts of any bytes but NUL, invalid sequences included, as the system compares them.
+TEST(PortableCompareRowText, AgreesWithTheSystemOnRandomBytes) {
+    const auto records = test::ReadVectorRecords("random-collation.tsv");
+    ASSERT_EQ(records.size(), 4000u);
+    int disagreements = 0;
+    for (const auto& r : records) {
+        ASSERT_EQ(r.size(), 3u);
+        const std::string a = FromHex(r[0]);
+        const std::string b = FromHex(r[1]);
+        const int got = Sign(PortableCompareRowText(a, b));
+        if (got != std::stoi(r[2]) && ++disagreements <= 10) {
+            ADD_FAILURE() << Readable(a) << " vs " << Readable(b) << ": expected " << r[2]
+                          << ", got " << got;
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+}
+
+// Each character alone has the system's own sort key, section by section.
+TEST(PortableRowSortKey, IsTheSystemsKeyForEveryRecordedCharacter) {
+    int disagreements = 0;
+    for (std::size_t i = 0; i < RecordedKeyCount; ++i) {
+        const RecordedKey& k = RecordedKeys[i];
+        const auto text = TryUtf16ToSjis(std::u16string(1, k.character));
+        if (!text) {
+            continue; // read from an undefined unit only: U+0080, U+30FB and the like
+        }
+        const std::string want = std::string(k.key, k.length) + '\0';
+        if (PortableRowSortKey(*text) != want && ++disagreements <= 10) {
+            ADD_FAILURE() << Readable(*text) << ": expected " << Readable(want) << ", got "
+                          << Readable(PortableRowSortKey(*text));
         }
     }
     EXPECT_EQ(disagreements, 0);
@@ -152,32 +189,47 @@ TEST(PortableCompareRowText, TwoCodesOfOneCharacterCompareEqual) {
 }
 
 TEST(PortableCompareRowText, PlacesDoubleByteSymbolsBetweenBlankAndDigits) {
-    for (const char* symbol : {"§", "※", "→", "∞", "♪", "─", "╂", "①", "Ⅹ", "ⅹ", "㍉", "〒"}) {
+    for (const char* symbol : {"§", "※", "→", "♪", "─", "╂", "〒"}) {
         const std::string text = Sjis(symbol);
         EXPECT_LT(PortableCompareRowText(" ", text), 0) << symbol;
         EXPECT_LT(PortableCompareRowText(text, "0"), 0) << symbol;
     }
 }
 
-TEST(PortableCompareRowText, SortsControlCharactersBeforeBlank) {
-    ExpectAscending({std::string("\0", 1), "\x01", "\t", "\x1F", "\x7F", " "});
+// Some symbols sort with what they stand for.
+TEST(PortableCompareRowText, SymbolsThatStandForDigitsOrLettersSortWithThem) {
+    ExpectAscending(SjisTexts({"1", "①", "2"}));
+    ExpectAscending(SjisTexts({"9", "∞", "A"}));
+    EXPECT_EQ(PortableCompareRowText(Sjis("㎜"), "mm"), 0);
 }
 
-TEST(PortableCompareRowText, SortsUndecodableBytesAfterKanjiAndApart) {
-    // Bytes that form no character: after every character but a lone prolonged mark, each at a
-    // position of its own.
-    const std::vector<std::string> undecodable{"\x80", "\x81", "\x81 ",    "\xA0",
-                                               "\xFD", "\xFF", "\x85\x40", "\xFC\xFC"};
-    for (const std::string& text : undecodable) {
-        EXPECT_LT(PortableCompareRowText(Sjis("熙"), text), 0) << Readable(text);
-        EXPECT_LT(PortableCompareRowText("\xF9\xFC", text), 0)
-            << Readable(text); // last user-defined
-        EXPECT_LT(PortableCompareRowText(text, Sjis("ｰ")), 0) << Readable(text);
-        for (const std::string& other : undecodable) {
-            EXPECT_EQ(PortableCompareRowText(text, other) == 0, text == other)
-                << Readable(text) << " vs " << Readable(other);
-        }
+// Control characters other than tab to carriage return weigh only at the last level, as the
+// hyphen does.
+TEST(PortableCompareRowText, ControlCharactersCountOnlyWhenTheRestIsEqual) {
+    EXPECT_GT(PortableCompareRowText("a\x01"
+                                     "b",
+                                     "ab"),
+              0);
+    EXPECT_LT(PortableCompareRowText("a\x01"
+                                     "b",
+                                     "ac"),
+              0);
+    EXPECT_LT(PortableCompareRowText("a\x01", "a\x02"), 0);
+    ExpectAscending({"\x7F", " ", "\t", "\r", "!"});
+}
+
+// What the code page leaves undefined sorts as the character the system reads it as: a lead
+// byte alone or with a second byte outside the table as "・", the second byte taken with it;
+// 0xA0 and 0xFD-0xFF as private characters, after the user-defined ones and before the kanji.
+TEST(PortableCompareRowText, UndefinedBytesSortAsWhatTheSystemReadsThemAs) {
+    const std::string dot = Sjis("・");
+    for (const std::string& text : {std::string("\x81 "), std::string("\x85\x40"),
+                                    std::string("\x81"), std::string("\x9F\x7F")}) {
+        EXPECT_EQ(PortableCompareRowText(text, dot), 0) << Readable(text);
     }
+    EXPECT_EQ(PortableCompareRowText("a\x81\x2F", "a" + dot), 0) << "the \"/\" is taken";
+    ExpectAscending(
+        {Sjis("ン"), "\xF0\x40", "\xF9\xFC", "\xA0", "\xFD", "\xFE", "\xFF", Sjis("亜")});
 }
 
 TEST(SortRows, SortsHundredsOfLongLines) {

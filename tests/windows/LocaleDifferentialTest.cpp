@@ -189,5 +189,58 @@ TEST(Locale, SystemAndPortableAgreeOnRandomTexts) {
     EXPECT_EQ(compare.failed() + keys.failed() + map.failed(), 0);
 }
 
+// Texts of any bytes but NUL (a line holds none), invalid sequences included: undefined single
+// bytes, lead bytes alone or before a byte no pair has.
+std::string RandomBytes(std::mt19937& random) {
+    std::string text(std::uniform_int_distribution<std::size_t>(0, 16)(random), '\0');
+    for (char& c : text) {
+        c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
+    }
+    return text;
+}
+
+// Mostly the first text with one byte changed, added or removed, so that close texts come up.
+std::string NearBytes(std::mt19937& random, std::string text) {
+    const auto byte = [&] {
+        return static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
+    };
+    const auto at = [&](std::size_t size) {
+        return std::uniform_int_distribution<std::size_t>(0, size)(random);
+    };
+    switch (std::uniform_int_distribution<int>(0, 3)(random)) {
+    case 0:
+        return RandomBytes(random);
+    case 1:
+        if (!text.empty()) {
+            text[at(text.size() - 1)] = byte();
+        }
+        return text;
+    case 2:
+        text.insert(text.begin() + static_cast<std::ptrdiff_t>(at(text.size())), byte());
+        return text;
+    default:
+        if (!text.empty()) {
+            text.erase(text.begin() + static_cast<std::ptrdiff_t>(at(text.size() - 1)));
+        }
+        return text;
+    }
+}
+
+TEST(Locale, SystemAndPortableAgreeOnRandomBytes) {
+    constexpr int Cases = 100000;
+    std::mt19937 random(2026);
+    Tally compare("random byte pairs, comparison");
+    Tally keys("random byte texts, portable sort key against the system's");
+    Tally map("random byte texts, full-width mapping");
+    for (int i = 0; i < Cases; ++i) {
+        const std::string a = RandomBytes(random);
+        const std::string b = NearBytes(random, a);
+        CompareBoth(compare, a, b);
+        keys.Check(PortableRowSortKey(a) == RowSortKey(a) + '\0', Readable(a));
+        MapBoth(map, b);
+    }
+    EXPECT_EQ(compare.failed() + keys.failed() + map.failed(), 0);
+}
+
 } // namespace
 } // namespace mv
