@@ -2,6 +2,7 @@
 
 #include "platform/FileQuery.h"
 #include "platform/FolderChoice.h"
+#include "platform/win32/LongPath.h"
 #include "win/WinText.h"
 
 #include <exception>
@@ -45,20 +46,6 @@ std::wstring PathOf(LPCITEMIDLIST item) {
     return path;
 }
 
-// A typed text as a full path without a final "\", except for a drive root.
-std::filesystem::path FullPath(const std::wstring& typed) {
-    const DWORD n = ::GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
-    std::wstring full(n, L'\0');
-    if (n == 0 || ::GetFullPathNameW(typed.c_str(), n, full.data(), nullptr) == 0) {
-        full = typed;
-    }
-    full.resize(std::wcslen(full.c_str()));
-    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) {
-        full.pop_back();
-    }
-    return full;
-}
-
 // The field shows the selected folder's full path, not only its name.
 BOOL CALLBACK SetFieldText(HWND child, LPARAM text) {
     wchar_t name[16];
@@ -88,7 +75,7 @@ int CALLBACK OnChooserEvent(HWND chooser, UINT event, LPARAM l, LPARAM data) {
         const std::wstring typed = reinterpret_cast<const wchar_t*>(l);
         try {
             OwnerWhileOpen owner(choice.ui, chooser);
-            choice.typed = ConfirmChosenFolder(choice.ui, FullPath(typed), typed.empty());
+            choice.typed = ConfirmChosenFolder(choice.ui, FullFolderPath(typed), typed.empty());
             return choice.typed ? 0 : 1; // 1 keeps the chooser open
         } catch (...) {
             choice.failure = std::current_exception();
@@ -106,7 +93,7 @@ std::wstring StartFolder(const std::string& initialFolder) {
     std::error_code error;
     if (initial.find_first_not_of(L' ') != std::wstring::npos &&
         std::filesystem::is_directory(ToOsPath(initialFolder), error)) {
-        return FullPath(initial).wstring();
+        return FullFolderPath(initial);
     }
     return std::filesystem::current_path(error).wstring();
 }

@@ -37,6 +37,19 @@ std::filesystem::path WithoutLengthLimit(const std::wstring& wide) {
     return wide;
 }
 
+std::wstring FullFolderPath(const std::wstring& path) {
+    const DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    if (n == 0 || ::GetFullPathNameW(path.c_str(), n, full.data(), nullptr) == 0) {
+        full = path;
+    }
+    full.resize(std::wcslen(full.c_str()));
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) {
+        full.pop_back();
+    }
+    return full;
+}
+
 std::optional<std::string> FromOsPath(const std::filesystem::path& osPath) {
     const std::wstring& wide = osPath.native();
     return TryUtf16ToSjis(std::u16string(wide.begin(), wide.end()));

@@ -7,6 +7,7 @@
 #include "platform/Dispatch.h"
 #include "platform/TextFile.h"
 #include "racecard/RaceCard.h"
+#include "support/CacheFiles.h"
 #include "support/ParamName.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -25,8 +26,7 @@ using Shown = test::ScriptedUi::Shown;
 using Caches = std::map<std::string, std::string>;
 
 // The caches in the order the race load writes them, two per stage.
-const char* const CacheNames[] = {"MvDESo.dat", "MvDENo.dat", "MvZOSo.dat", "MvZONo.dat",
-                                  "MvUOSo.dat", "MvUONo.dat", "MvKOSo.dat", "MvKONo.dat"};
+using test::CacheNames;
 
 // The sample folder and a program folder whose settings show every table in file order.
 class RaceLoad : public testing::Test {
@@ -61,15 +61,6 @@ public:
             bytes[name] = test::ReadFile(folder / name);
         }
         return bytes;
-    }
-    std::vector<Shown> Errors() const {
-        std::vector<Shown> errors;
-        for (const Shown& s : ui.shown) {
-            if (s.kind == Shown::Kind::Error) {
-                errors.push_back(s);
-            }
-        }
-        return errors;
     }
     static void ExpectNoPanelShown(const MainWindowModel& w) {
         for (std::size_t row = 1; row < GridRows; ++row) {
@@ -123,7 +114,7 @@ TEST_P(RaceLoadStage, FailureEndsTheLoadAtItsStage) {
 
     EXPECT_FALSE(Dispatch(ui, [&] { form->Check(RaceButton(2)); }));
 
-    EXPECT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(ui.Errors().size(), 1u);
     const Caches after = CachesIn(program.osPath());
     for (std::size_t i = 0; i < std::size(CacheNames); ++i) {
         const int stage = 1 + static_cast<int>(i / 2);
@@ -246,7 +237,7 @@ TEST_F(RaceLoad, FailureInTheRaceChangeOfAVenueClickEndsTheWholeClick) {
 
     EXPECT_FALSE(Dispatch(ui, [&] { form->Check(VenueButton(2)); }));
 
-    EXPECT_EQ(Errors().size(), 1u) << "the venue's own race load did not run after it";
+    EXPECT_EQ(ui.Errors().size(), 1u) << "the venue's own race load did not run after it";
     const MainWindowModel& w = form->window();
     EXPECT_EQ(form->state().selection.CurSlot, 2);
     EXPECT_EQ(form->state().selection.CurRace, 11);

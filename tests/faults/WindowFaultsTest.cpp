@@ -8,6 +8,7 @@
 #include "faults/FaultSupport.h"
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"
+#include "support/CacheFiles.h"
 #include "support/ParamName.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -25,8 +26,7 @@ using sample::Kind;
 using Shown = test::ScriptedUi::Shown;
 namespace fs = std::filesystem;
 
-const char* const CacheNames[] = {"MvDESo.dat", "MvDENo.dat", "MvZOSo.dat", "MvZONo.dat",
-                                  "MvUOSo.dat", "MvUONo.dat", "MvKOSo.dat", "MvKONo.dat"};
+using test::CacheNames;
 
 // The sample folder, a program folder whose settings show every table in file order, and the
 // main window on them.
@@ -58,15 +58,6 @@ protected:
 
     bool Run(Radio button) {
         return Dispatch(ui, [&] { form.Check(button); });
-    }
-    std::vector<Shown> Errors() const {
-        std::vector<Shown> errors;
-        for (const Shown& s : ui.shown) {
-            if (s.kind == Shown::Kind::Error) {
-                errors.push_back(s);
-            }
-        }
-        return errors;
     }
     std::map<std::string, std::string> Caches() const {
         std::map<std::string, std::string> bytes;
@@ -110,7 +101,7 @@ TEST_F(WindowFaults, ResultsFileRemovedAfterTheProbeStopsTheLoadAfterTheHeader) 
 
     EXPECT_FALSE(Run(RaceButton(2)));
 
-    EXPECT_EQ(Errors(),
+    EXPECT_EQ(ui.Errors(),
               (std::vector<Shown>{{Shown::Kind::Error, Sjis("ファイル ") + DataPath(Kind::Ks, 2) +
                                                            Sjis(" は開けません.")}}));
     const MainWindowModel& w = form.window();
@@ -124,9 +115,9 @@ TEST_F(WindowFaults, FileStillBeingWrittenIsNotShownUntilTheWriterIsDone) {
     {
         const test::WriterHolding writer(DataFile(Kind::De, 1));
         EXPECT_FALSE(Run(VenueButton(1)));
-        EXPECT_EQ(Errors(), (std::vector<Shown>{{Shown::Kind::Error, Sjis("ファイル ") +
-                                                                         DataPath(Kind::De, 1) +
-                                                                         Sjis(" は開けません.")}}));
+        EXPECT_EQ(ui.Errors(), (std::vector<Shown>{
+                                   {Shown::Kind::Error, Sjis("ファイル ") + DataPath(Kind::De, 1) +
+                                                            Sjis(" は開けません.")}}));
         const MainWindowModel& w = form.window();
         EXPECT_EQ(w.EditTokubetu, "");
         EXPECT_EQ(w.EditYMDR, MainWindowModel().EditYMDR);
@@ -149,7 +140,7 @@ TEST_F(WindowFaults, DataFilesThatAreFoldersCountAsMissing) {
 
     EXPECT_TRUE(Run(VenueButton(1)));
 
-    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(ui.Errors().empty());
     const MainWindowModel& w = form.window();
     EXPECT_FALSE(w.radio(RaceButton(1)).visible);
     EXPECT_TRUE(w.radio(RaceButton(2)).checked);
@@ -169,7 +160,7 @@ TEST_F(WindowFaults, ReadOnlyProgramFolderStillRewritesItsCaches) {
 
     EXPECT_TRUE(Run(RaceButton(2)));
 
-    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(ui.Errors().empty());
     EXPECT_EQ(form.window().EditTokubetu, RaceName(2));
     EXPECT_NE(form.window().DEGrid[1][4], "");
     EXPECT_NE(Caches()["MvDESo.dat"], cachesBefore.at("MvDESo.dat"));
@@ -183,9 +174,9 @@ TEST_F(WindowFaults, ReadOnlyCacheStopsTheLoadAndIsKept) {
 
     EXPECT_FALSE(Run(RaceButton(2)));
 
-    EXPECT_EQ(Errors(), (std::vector<Shown>{{Shown::Kind::Error, Sjis("ファイル ") +
-                                                                     program.path() + "MvDESo.dat" +
-                                                                     Sjis(" を作成できません.")}}));
+    EXPECT_EQ(ui.Errors(), (std::vector<Shown>{{Shown::Kind::Error,
+                                                Sjis("ファイル ") + program.path() + "MvDESo.dat" +
+                                                    Sjis(" を作成できません.")}}));
     EXPECT_EQ(form.window().EditTokubetu, RaceName(2));
     ExpectNothingBelowTheHeader();
     EXPECT_EQ(Caches(), cachesBefore);
@@ -198,9 +189,9 @@ TEST_F(WindowFaults, ReadOnlyProgramFolderWithoutCachesStopsTheLoad) {
 
     EXPECT_FALSE(Run(VenueButton(1)));
 
-    EXPECT_EQ(Errors(), (std::vector<Shown>{{Shown::Kind::Error, Sjis("ファイル ") +
-                                                                     program.path() + "MvDESo.dat" +
-                                                                     Sjis(" を作成できません.")}}));
+    EXPECT_EQ(ui.Errors(), (std::vector<Shown>{{Shown::Kind::Error,
+                                                Sjis("ファイル ") + program.path() + "MvDESo.dat" +
+                                                    Sjis(" を作成できません.")}}));
     EXPECT_EQ(form.window().EditTokubetu, RaceName(1));
     ExpectNothingBelowTheHeader();
     EXPECT_EQ(test::EntryNames(program.osPath()), namesBefore);
@@ -222,7 +213,7 @@ TEST_P(LargeDataFile, ShowsTheRaceAsLineOneAloneDoes) {
 
     EXPECT_TRUE(Run(VenueButton(1)));
 
-    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(ui.Errors().empty());
     EXPECT_EQ(form.window().DEGrid, normalGrid);
     EXPECT_EQ(form.window().EditTokubetu, RaceName(1));
 }

@@ -22,6 +22,17 @@ public:
     };
 
     std::vector<Shown> shown;
+
+    // The failures shown, in order.
+    std::vector<Shown> Errors() const {
+        std::vector<Shown> errors;
+        for (const Shown& s : shown) {
+            if (s.kind == Shown::Kind::Error) {
+                errors.push_back(s);
+            }
+        }
+        return errors;
+    }
     std::deque<std::optional<std::string>> folderAnswers; // nothing = cancel
     std::deque<bool> yesNoAnswers;
     std::function<void()> settingsDialog; // what "showing" the settings dialog does
