@@ -42,7 +42,7 @@ TEST(SingleViewer, NoRequestReachesAFolderWithoutAViewer) {
 }
 
 // The real viewer, started twice from one program folder: the second ends at once, the first
-// runs on.
+// runs on. The first has removed what a settings write cut short by a crash left behind.
 TEST(SingleViewer, ASecondStartFromTheSameFolderEndsAndLeavesTheFirstRunning) {
     const test::TempFolder program;
     const auto viewer = program.osPath() / "Q-MvRCV98";
@@ -51,11 +51,14 @@ TEST(SingleViewer, ASecondStartFromTheSameFolderEndsAndLeavesTheFirstRunning) {
     sample::WriteSampleFolder(program.path() + "PAT/");
     SaveSettings(program.File("Q-MvRV98.ini"), program.path() + "PAT/", TSettings{});
 
+    program.Write("Q-MvRV98.ini.~x7Rq2a.tmp", "[Dir]\r\n");
+
     QProcess first;
     first.start(QString::fromStdString(viewer.string()), {});
     ASSERT_TRUE(first.waitForStarted());
     // Once the first listens, it holds the folder's lock.
     ASSERT_TRUE(gui::AskRunningViewerToComeForward(NameOf(program)));
+    EXPECT_FALSE(std::filesystem::exists(program.File("Q-MvRV98.ini.~x7Rq2a.tmp")));
 
     QProcess second;
     second.start(QString::fromStdString(viewer.string()), {});
