@@ -1,6 +1,7 @@
 // The profile reader and writer on an arbitrary file (parts: file, section, key, value): a
 // read never fails; a write either is refused with the file's message or reads back the
-// value it wrote, and writing the same value again changes no byte.
+// value it wrote as the profile rules read it (without blanks at its ends and one pair of
+// enclosing quotes), and writing the same value again changes no byte.
 
 #include "fuzz/Contract.h"
 #include "fuzz/FuzzFolder.h"
@@ -15,6 +16,24 @@ namespace {
 
 // The longest value a read gives back whole.
 constexpr std::size_t MaxValueBytes = 2047;
+
+// The value as a read gives it back.
+std::string AsRead(std::string value) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!value.empty() && blank(value.back())) {
+        value.pop_back();
+    }
+    std::size_t start = 0;
+    while (start < value.size() && blank(value[start])) {
+        ++start;
+    }
+    value.erase(0, start);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
 
 std::string Content(const std::string& osPath) {
     std::ifstream in(osPath, std::ios::binary);
@@ -45,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = Content(path);
     std::string after;
     ExpectContract([&] { after = ReadProfileString(path, section, key, "default"); }, {});
-    if (value.size() <= MaxValueBytes && after != value) {
+    if (value.size() <= MaxValueBytes && after != AsRead(value)) {
         Finding("the value written does not read back: " + value + " / " + after);
     }
     ExpectContract([&] { WriteProfileString(path, section, key, value); }, {});

@@ -209,10 +209,12 @@ void WriteProfileString(const std::filesystem::path& iniPath, const std::string&
     Lines lines = SplitKeepingEveryByte(old.value_or(""));
     const Location at = Find(lines, section, key);
     if (at.keyLine) {
-        // Only the value changes; the key's spelling and the blanks after "=" stay.
+        // Only the value changes; the key's spelling and the blanks after "=" stay, unless the
+        // value brings blanks of its own (else each write of it would add them again).
         std::string& line = lines[*at.keyLine];
         std::size_t start = Parse(line).valueStart;
-        while (start < line.size() && IsBlank(line[start])) {
+        while (start < line.size() && IsBlank(line[start]) &&
+               (value.empty() || !IsBlank(value.front()))) {
             ++start;
         }
         line = line.substr(0, start) + value;

@@ -22,8 +22,8 @@ constexpr int Rounds = 200;
 
 // Two complete contents, long enough that a kill often lands inside a write.
 struct Contents {
-    std::string folderA = "C:\\PAT\\" + std::string(30000, 'a') + "\\";
-    std::string folderB = "D:\\PAT\\" + std::string(50000, 'b') + "\\";
+    std::string folderA = "C:\\PAT\\" + std::string(300000, 'a') + "\\";
+    std::string folderB = "D:\\PAT\\" + std::string(500000, 'b') + "\\";
 
     static std::string Settings(const std::string& folder) {
         return "[Dir]\r\nPatDir=" + folder + "\r\n";

@@ -162,6 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "[A]\r\nK=3\r\nJ=2\r\n"},
         WriteCase{"blank_edged_value_stored_as_it_is", "[A]\r\nK=1\r\n", "A", "K", " x ",
                   "[A]\r\nK= x \r\n"},
+        // Written again, a value with blanks of its own replaces those after "=".
+        WriteCase{"blank_edged_value_written_again_unchanged", "[A]\r\nK = x \r\n", "A", "K", " x ",
+                  "[A]\r\nK = x \r\n"},
         WriteCase{"quoted_value_stored_as_it_is", "", "A", "K", "\"x\"", "[A]\r\nK=\"x\"\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
