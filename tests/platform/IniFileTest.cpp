@@ -255,7 +255,10 @@ TEST(IniFile, FolderInPlaceOfTheFileIsNotReplaced) {
 TEST(IniFile, AFileInUtf16IsNotWrittenOver) {
     TempFolder folder;
     // "[A]" CR LF "K=1" as a text editor saves it with its "Unicode" choice.
-    const std::string utf16("\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0001\0", 20);
+    using namespace std::string_literals;
+    const std::string utf16 = "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0"
+                              "1\0"s;
+    ASSERT_EQ(utf16.size(), 18u);
     folder.Write("a.ini", utf16);
     EXPECT_EQ(CatchFailure(folder.File("a.ini"), "A", "K", "2").message(),
               folder.path() + "a.ini" + Sjis(" に書き込めません"));
