@@ -1,0 +1,104 @@
+#include "platform/posix/FolderWatch.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <linux/magic.h>
+#include <sys/inotify.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace mv {
+namespace {
+
+// File systems whose changes may come from another machine, or from a process the kernel
+// does not see write (FUSE): a watch there stays silent about them.
+bool ChangesAllSeenHere(const std::string& osFolder) {
+    struct statfs fs {};
+    if (::statfs(osFolder.c_str(), &fs) != 0) {
+        return false;
+    }
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case NFS_SUPER_MAGIC:
+    case SMB_SUPER_MAGIC:
+    case CIFS_SUPER_MAGIC:
+    case SMB2_SUPER_MAGIC:
+    case FUSE_SUPER_MAGIC:
+    case CODA_SUPER_MAGIC:
+    case AFS_SUPER_MAGIC:
+    case AFS_FS_MAGIC:
+    case V9FS_MAGIC:
+    case CEPH_SUPER_MAGIC:
+        return false;
+    default:
+        return true;
+    }
+}
+
+constexpr std::uint32_t NameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+constexpr std::uint32_t LostTrack =
+    IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
+
+} // namespace
+
+FolderWatch::~FolderWatch() {
+    Stop();
+}
+
+bool FolderWatch::Start(const std::string& osFolder) {
+    Stop();
+    if (!ChangesAllSeenHere(osFolder)) {
+        return false;
+    }
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd_ >= 0 &&
+        ::inotify_add_watch(fd_, osFolder.c_str(),
+                            NameEvents | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0) {
+        Stop();
+    }
+    return Active();
+}
+
+void FolderWatch::Stop() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+std::optional<std::vector<FolderWatch::Change>> FolderWatch::Changes() {
+    std::vector<Change> changes;
+    alignas(inotify_event) char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n < 0 && errno == EAGAIN) {
+                return changes;
+            }
+            Stop();
+            return std::nullopt;
+        }
+        for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= n;) {
+            inotify_event event{};
+            std::memcpy(&event, buffer + at, sizeof event);
+            const char* name = buffer + at + sizeof event;
+            at += static_cast<ssize_t>(sizeof event + event.len);
+            if (at > n) {
+                break;
+            }
+            if ((event.mask & LostTrack) != 0) {
+                Stop();
+                return std::nullopt;
+            }
+            if ((event.mask & NameEvents) != 0 && event.len > 0) {
+                changes.push_back({(event.mask & (IN_CREATE | IN_MOVED_TO)) != 0,
+                                   std::string(name, ::strnlen(name, event.len))});
+            }
+        }
+    }
+}
+
+} // namespace mv
