@@ -2,16 +2,37 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <unordered_map>
 
 namespace mv {
 
+namespace {
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+} // namespace
+
 std::string Sjis(std::string_view utf8) {
+    // The same few dozen literals are converted at every race load: each is converted once.
+    static std::mutex lock;
+    static std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> converted;
+    const std::lock_guard<std::mutex> held(lock);
+    if (const auto found = converted.find(utf8); found != converted.end()) {
+        return found->second;
+    }
     auto out = TryUtf8ToSjis(utf8);
     if (!out) {
         std::fprintf(stderr, "literal has no code page 932 form\n");
         std::abort();
     }
-    return *out;
+    return converted.emplace(utf8, std::move(*out)).first->second;
 }
 
 std::string FoldAsciiCase(std::string_view sjis) {

@@ -3,8 +3,11 @@
 #include "platform/CollationWeights.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace mv {
 namespace {
@@ -29,19 +32,50 @@ constexpr char kKeyEnd = '\x00';
 constexpr char kKanaSectionEnd = '\xFF';
 constexpr char kProlongedSectionEnd = '\x02';
 
-void AppendBigEndian(std::string& key, std::uint16_t value) {
+template <typename Bytes>
+void AppendBigEndian(Bytes& key, std::uint16_t value) {
     key.push_back(static_cast<char>(value >> 8));
     key.push_back(static_cast<char>(value & 0xFF));
 }
 
 // Drops the default values from the end of a section, as the platform's keys do. Texts with equal
 // first-level weights have sections of equal length, except where a voiced mark stands first.
-std::string Trimmed(std::string section, char byDefault) {
+std::string_view Trimmed(std::string_view section, char byDefault) {
     while (!section.empty() && section.back() == byDefault) {
-        section.pop_back();
+        section.remove_suffix(1);
     }
     return section;
 }
+
+// One level of a key being built. It keeps its room from one text to the next, as every row of
+// a panel needs a key, and writes without a call per byte.
+class Section {
+public:
+    void Clear() { size_ = 0; }
+    void push_back(char c) {
+        Room(1);
+        bytes_[size_++] = c;
+    }
+    void append(const std::uint8_t* data, std::size_t length) {
+        Room(length);
+        std::memcpy(bytes_.data() + size_, data, length);
+        size_ += length;
+    }
+    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return size_; }
+    char& back() { return bytes_[size_ - 1]; }
+    std::string_view view() const { return {bytes_.data(), size_}; }
+
+private:
+    void Room(std::size_t more) {
+        if (size_ + more > bytes_.size()) {
+            bytes_.resize(2 * (size_ + more) + 32);
+        }
+    }
+
+    std::string bytes_;
+    std::size_t size_ = 0;
+};
 
 // Collects the levels of one text, character by character.
 class KeyBuilder {
@@ -82,21 +116,42 @@ public:
         }
     }
 
+    // Ready for another text; the sections keep their room, as every row of a panel needs a
+    // key.
+    void Reset() {
+        for (Section* section : {&primaries_, &diacritics_, &widths_, &small_, &prolonged_, &types_,
+                                 &kanaWidths_, &punctuation_}) {
+            section->Clear();
+        }
+        entries_ = 0;
+        last_ = {};
+        lastKana_.reset();
+        lastPunctuation_ = 0;
+        previousKind_ = CollationKind::Plain;
+    }
+
     std::string Finish() const {
-        std::string key = primaries_;
+        std::string key;
+        key.reserve(primaries_.size() + diacritics_.size() + widths_.size() + small_.size() * 4 +
+                    punctuation_.size() + 12);
+        key += primaries_.view();
         key += kLevelEnd;
-        key += Trimmed(diacritics_, static_cast<char>(kPlainDiacritic));
+        key += Trimmed(diacritics_.view(), static_cast<char>(kPlainDiacritic));
         key += kLevelEnd;
-        key += Trimmed(widths_, static_cast<char>(kNarrow));
+        key += Trimmed(widths_.view(), static_cast<char>(kNarrow));
         key += kLevelEnd;
         if (!small_.empty()) {
-            key += Trimmed(small_, kLargeKana) + kKanaSectionEnd;
-            key += Trimmed(prolonged_, kSpelledVowel) + kProlongedSectionEnd;
-            key += Trimmed(types_, kHiragana) + kKanaSectionEnd;
-            key += Trimmed(kanaWidths_, kFullWidthKana) + kKanaSectionEnd;
+            key += Trimmed(small_.view(), kLargeKana);
+            key += kKanaSectionEnd;
+            key += Trimmed(prolonged_.view(), kSpelledVowel);
+            key += kProlongedSectionEnd;
+            key += Trimmed(types_.view(), kHiragana);
+            key += kKanaSectionEnd;
+            key += Trimmed(kanaWidths_.view(), kFullWidthKana);
+            key += kKanaSectionEnd;
         }
         key += kLevelEnd;
-        key += punctuation_;
+        key += punctuation_.view();
         key += kKeyEnd;
         return key;
     }
@@ -113,7 +168,7 @@ private:
     // A private character's three-byte weight has no diacritic of its own (but a case), and a
     // lone mark has neither.
     void AddEntry(const CollationElement& e) {
-        primaries_.append(reinterpret_cast<const char*>(e.primary.bytes.data()), e.primary.length);
+        primaries_.append(e.primary.bytes.data(), e.primary.length);
         const bool lone = e.primary.length == 2 && e.primary.bytes[0] == (kLoneMark >> 8) &&
                           e.primary.bytes[1] == (kLoneMark & 0xFF);
         if (e.primary.length == 2 && !lone) {
@@ -170,20 +225,109 @@ private:
         }
     }
 
-    std::string primaries_;
-    std::string diacritics_;
-    std::string widths_;
-    std::string small_;
-    std::string prolonged_;
-    std::string types_;
-    std::string kanaWidths_;
-    std::string punctuation_;
+    Section primaries_;
+    Section diacritics_;
+    Section widths_;
+    Section small_;
+    Section prolonged_;
+    Section types_;
+    Section kanaWidths_;
+    Section punctuation_;
     std::size_t entries_ = 0;
     CollationElement last_;
     std::optional<KanaEntry> lastKana_; // the last entry, when it is a kana or repeats one
     std::uint16_t lastPunctuation_ = 0;
     CollationKind previousKind_ = CollationKind::Plain;
 };
+
+// An ASCII byte that adds one first-level entry of two bytes, or that is word punctuation: what
+// nearly every panel line is made of. Its key needs none of the builder's state.
+struct SimpleByte {
+    enum Kind : std::uint8_t { Other, Entry, Punctuation } kind = Other;
+    std::uint8_t primary[2]{};
+    char diacritic = 0;
+    char width = 0;
+    std::uint16_t extra = 0;
+};
+
+std::array<SimpleByte, 128> BuildSimpleBytes() {
+    std::array<SimpleByte, 128> bytes{};
+    for (std::size_t c = 0; c < bytes.size(); ++c) {
+        const char text = static_cast<char>(c);
+        const CollationWeights& w = *NextCollationUnit(std::string_view(&text, 1), 0).weights;
+        const CollationElement& e = w.elements[0];
+        const bool lone = e.primary.length == 2 && e.primary.bytes[0] == (kLoneMark >> 8) &&
+                          e.primary.bytes[1] == (kLoneMark & 0xFF);
+        if (w.kind == CollationKind::Plain && w.elementCount == 1 && e.primary.length == 2 &&
+            !lone) {
+            bytes[c] = {SimpleByte::Entry,
+                        {e.primary.bytes[0], e.primary.bytes[1]},
+                        static_cast<char>(e.diacritic),
+                        static_cast<char>(e.width),
+                        0};
+        } else if (w.kind == CollationKind::WordPunctuation) {
+            bytes[c] = {SimpleByte::Punctuation, {}, 0, 0, w.extra};
+        }
+    }
+    return bytes;
+}
+
+// The key the builder would make, for a text of simple bytes only; nothing for any other.
+std::optional<std::string> SimpleKey(std::string_view text) {
+    static const std::array<SimpleByte, 128> simple = BuildSimpleBytes();
+    std::size_t entries = 0;
+    std::size_t punctuation = 0;
+    std::size_t diacritics = 0; // up to the last that is not the default
+    std::size_t widths = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= simple.size() || simple[byte].kind == SimpleByte::Other) {
+            return std::nullopt;
+        }
+        const SimpleByte& b = simple[byte];
+        if (b.kind == SimpleByte::Punctuation) {
+            ++punctuation;
+            continue;
+        }
+        ++entries;
+        if (b.diacritic != static_cast<char>(kPlainDiacritic)) {
+            diacritics = entries;
+        }
+        if (b.width != static_cast<char>(kNarrow)) {
+            widths = entries;
+        }
+    }
+    std::string key(2 * entries + diacritics + widths + 4 * punctuation + 5, kLevelEnd);
+    char* primary = key.data();
+    char* diacritic = primary + 2 * entries + 1;
+    char* width = diacritic + diacritics + 1;
+    char* punctuationAt = width + widths + 2;
+    std::size_t entry = 0;
+    for (const char c : text) {
+        const SimpleByte& b = simple[static_cast<unsigned char>(c)];
+        if (b.kind == SimpleByte::Punctuation) {
+            // As the builder counts: entries before it, in pairs of first-level bytes.
+            const auto weight =
+                static_cast<std::uint16_t>(0xFFFF - std::min<std::size_t>(entry, 0xFFFF));
+            *punctuationAt++ = static_cast<char>(weight >> 8);
+            *punctuationAt++ = static_cast<char>(weight & 0xFF);
+            *punctuationAt++ = static_cast<char>(b.extra >> 8);
+            *punctuationAt++ = static_cast<char>(b.extra & 0xFF);
+            continue;
+        }
+        *primary++ = static_cast<char>(b.primary[0]);
+        *primary++ = static_cast<char>(b.primary[1]);
+        if (entry < diacritics) {
+            diacritic[entry] = b.diacritic;
+        }
+        if (entry < widths) {
+            width[entry] = b.width;
+        }
+        ++entry;
+    }
+    key.back() = kKeyEnd;
+    return key;
+}
 
 // Hoare partition around the middle element, recursing into the smaller part.
 void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, std::ptrdiff_t left,
@@ -222,7 +366,11 @@ void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, s
 } // namespace
 
 std::string PortableRowSortKey(const std::string& text) {
-    KeyBuilder builder;
+    if (auto key = SimpleKey(text)) {
+        return std::move(*key);
+    }
+    thread_local KeyBuilder builder;
+    builder.Reset();
     for (std::size_t pos = 0; pos < text.size();) {
         const CollationUnit unit = NextCollationUnit(text, pos);
         builder.Add(*unit.weights);

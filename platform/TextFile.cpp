@@ -2,19 +2,47 @@
 
 #include "platform/Failure.h"
 
+#include <cstring>
+
 namespace mv {
 
-Lines SplitLines(std::string_view bytes) {
-    const auto nul = bytes.find('\0');
-    if (nul != std::string_view::npos) {
-        bytes = bytes.substr(0, nul);
+namespace {
+
+// Where the first CR, LF or NUL stands. A data file's line 1 runs to kilobytes: each byte is
+// looked for with the library's block search, each search no further than the best so far.
+std::size_t LineEnd(std::string_view bytes, std::size_t from) {
+    if (from >= bytes.size()) {
+        return std::string_view::npos;
     }
+    const char* start = bytes.data() + from;
+    std::size_t length = bytes.size() - from;
+    const char* found = nullptr;
+    for (const char c : {'\n', '\r', '\0'}) {
+        if (const void* at = std::memchr(start, c, length)) {
+            found = static_cast<const char*>(at);
+            length = static_cast<std::size_t>(found - start);
+        }
+    }
+    return found == nullptr ? std::string_view::npos
+                            : static_cast<std::size_t>(found - bytes.data());
+}
+
+} // namespace
+
+Lines SplitLines(std::string_view bytes) {
     Lines lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", start);
+        const auto end = LineEnd(bytes, start);
         if (end == std::string_view::npos) {
             lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        if (bytes[end] == '\0') {
+            // The text ends at a NUL byte.
+            if (end > start) {
+                lines.emplace_back(bytes.substr(start, end - start));
+            }
             break;
         }
         lines.emplace_back(bytes.substr(start, end - start));
@@ -27,11 +55,11 @@ Lines SplitLines(std::string_view bytes) {
 }
 
 bool EndsALine(std::string_view bytes) {
-    return bytes.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    return LineEnd(bytes, 0) != std::string_view::npos;
 }
 
 Lines FirstLineOf(std::string_view bytes) {
-    const auto end = bytes.find_first_of(std::string_view("\r\n\0", 3));
+    const auto end = LineEnd(bytes, 0);
     return SplitLines(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
 }
 
