@@ -14,6 +14,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace mv::bench {
 namespace {
@@ -75,6 +76,16 @@ void BenchInstall::SetPatFolderAge(bool settled) const {
     times[1] = times[0];
     if (::utimensat(AT_FDCWD, PatOsFolder().c_str(), times, 0) != 0) {
         throw std::runtime_error("cannot set the time stamp of " + PatOsFolder());
+    }
+}
+
+void BenchInstall::ChangePatFolder() const {
+    const std::string file = PatOsFolder() + "/ZZ-CHANGE.DAT";
+    if (::unlink(file.c_str()) != 0) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0 || ::close(fd) != 0) {
+            throw std::runtime_error("cannot write " + file);
+        }
     }
 }
 

@@ -47,6 +47,9 @@ public:
     // Sets the folder's time stamp an hour back, as a folder last written by an earlier
     // meeting, or to now, as a folder the betting software has just written.
     void SetPatFolderAge(bool settled) const;
+    // Writes a file into the folder, or removes the one written before, as the betting
+    // software does when it publishes a file; the folder's time stamp moves to now.
+    void ChangePatFolder() const;
 
     // A form created on this install (creation handler run), with venue slot 1 chosen but not
     // yet probed or shown.
