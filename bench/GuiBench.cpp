@@ -1,5 +1,5 @@
-// A race button click in the Qt window, from the mouse press until the window has been
-// repainted, on the offscreen platform.
+// A race or venue button click in the Qt window, from the mouse press until the window has
+// been repainted, on the offscreen platform.
 
 #include "bench/BenchFolder.h"
 #include "common/Tables.h"
@@ -76,6 +76,32 @@ void RaceClick(benchmark::State& state) {
     }
 }
 BENCHMARK(RaceClick)->Unit(benchmark::kMillisecond);
+
+// Clicks two venues in turn in a folder of 50,000 files of earlier meetings, each click just
+// after the betting software wrote a file there. Argument: names stored in upper case (0/1).
+void VenueClick(benchmark::State& state) {
+    const BenchInstall install(
+        {.onlyFirstMeeting = false, .unrelatedFiles = 50000, .upperCase = state.range(0) != 0});
+    gui::QtUiServices ui;
+    TMainForm form(ui, install.SettingsPath(), install.CacheFolder());
+    gui::MainWindow window(ui, form);
+    window.show();
+    PaintWatch watch(window);
+    UntilRepainted(watch);
+    int venue = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        install.ChangePatFolder();
+        venue = 3 - venue;
+        state.ResumeTiming();
+        Click(Button(window, VenueButton(venue)));
+        UntilRepainted(watch);
+    }
+    if (form.state().selection.CurSlot != venue) {
+        state.SkipWithError("the click did not reach the venue");
+    }
+}
+BENCHMARK(VenueClick)->ArgName("upper")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace mv::bench

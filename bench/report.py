@@ -80,20 +80,24 @@ def main(folder):
     w("- **Data:** folders written by the sample generator. The probe folder holds the 60 files "
       "of one meeting (its index and the race files of 12 races, race 12 without results), "
       "padded with 1,000, 10,000 or 50,000 data files of earlier meetings, with the names as "
-      "written or all in upper case (so every lookup needs the case-insensitive match). Its "
-      "time stamp is set an hour back (*settled*), or to now before each probe (*fresh*: the "
-      "betting software has just written a file). *Settled* is a repeated probe of an "
-      "unchanged folder; *changed* is the first probe after the folder changed, when its "
-      "listing has to be read again.\n")
+      "written or all in upper case (so every lookup needs the case-insensitive match). "
+      "*Settled* is a repeated probe of an unchanged folder; *changed* is the first probe after "
+      "a file was written into the folder, its time stamp then set an hour back; *fresh* the "
+      "same with the time stamp left at now (the betting software has just written a file). "
+      "The reference of each row is the 60-file probe in the same state.\n")
     w("- **Race load:** `ShowRaceHeader` and every stage of `LoadRaceData` for race 1 of the "
-      "first meeting (all five files, 16-18 runners), caches written. Its floor reads the same "
-      "five files whole and writes eight files of the caches' sizes, each to a temporary file "
-      "renamed over the old one.\n")
+      "first meeting (all five files, 16-18 runners), caches written. Its floor (`RaceLoadIoFloor`) "
+      "reads line 1 of the same five files and writes eight files of the caches' sizes with "
+      "the fewest calls that leave exactly those bytes: open without truncating, write, cut to "
+      "length, close.\n")
     w("- **Sort switch:** one sort or normal button checked, its panel redisplayed from its "
       "cache (the race card, and the quinella odds, the longest odds panel).\n")
     w("- **Race click:** `mv::gui::MainWindow` on the offscreen platform, a mouse click on the "
       "next race button until the event loop has run the window's repaint (an event filter "
       "sees the paint events; the pass that delivers them paints every changed widget).\n")
+    w("- **Venue click:** the same window on the whole sample padded with 50,000 files of "
+      "earlier meetings, two venues clicked in turn, a file written into the folder just before "
+      "each click.\n")
     w("- **Start-up:** the real `Q-MvRCV98`, copied into a temporary folder with a settings "
       "file naming the sample folder, started under Xvfb (no window manager); the clock runs "
       "from the spawn until the X server reports that the program mapped its first top-level "
@@ -141,19 +145,25 @@ def main(folder):
         w("| Sort switch, %s | %.3f ms | | | | |"
           % (panel, median_ms(core, "SortSwitch/panel:%d" % arg)))
     click = median_ms(gui, "RaceClick")
-    w("| Race click until repainted | %.1f ms | 16.7 ms (one 60 Hz frame) | %.2f | ≤ 16 ms | %s |"
-      % (click, click / 16.7, verdict(click, 16)))
+    w("| Race click until repainted | %.1f ms | 8.3 ms (half a 60 Hz frame) | %.2f | ≤ 8 ms | %s |"
+      % (click, click / 8.3, verdict(click, 8)))
+    for upper in (0, 1):
+        venue = median_ms(gui, "VenueClick/upper:%d" % upper)
+        w("| Venue click until repainted, 50,000 files just changed, %s | %.1f ms | 16.7 ms "
+          "(one 60 Hz frame) | %.2f | ≤ 16 ms | %s |"
+          % ("upper-case names" if upper else "names as written", venue, venue / 16.7,
+             verdict(venue, 16)))
     viewer, bare = ("StartUp/bare:0/iterations:5/manual_time",
                     "StartUp/bare:1/iterations:5/manual_time")
     r = ratio(proc, viewer, bare)
-    w("| Start-up until shown | %.1f ms | %.1f ms (bare window) | %.2f | ≤ 1.5x | %s |"
-      % (median_ms(proc, viewer), median_ms(proc, bare), r, verdict(r, 1.5)))
+    w("| Start-up until shown | %.1f ms | %.1f ms (bare window) | %.2f | ≤ 1.3x | %s |"
+      % (median_ms(proc, viewer), median_ms(proc, bare), r, verdict(r, 1.3)))
     viewer, bare = ("PeakMemory/bare:0/iterations:1/manual_time",
                     "PeakMemory/bare:1/iterations:1/manual_time")
     r = ratio(proc, viewer, bare, peak_mib)
-    w("| Peak memory after every race | %.1f MiB | %.1f MiB (bare window) | %.2f | ≤ 1.3x | %s |"
+    w("| Peak memory after every race | %.1f MiB | %.1f MiB (bare window) | %.2f | ≤ 1.2x | %s |"
       % (statistics.median(peak_mib(proc, viewer)), statistics.median(peak_mib(proc, bare)), r,
-         verdict(r, 1.3)))
+         verdict(r, 1.2)))
     if wine:
         viewer, bare = wine["viewer_ms"], wine["bare_ms"]
         w("| Start-up until first paint, Windows view under Wine | %.1f ms | %.1f ms (bare Win32 "
