@@ -99,17 +99,24 @@ struct InstalledViewer {
     BenchInstall install;
 };
 
-std::vector<std::string> Program(bool viewer, const InstalledViewer& installed) {
-    if (viewer) {
+// What runs: the viewer (0), the bare window (1), or the bare window with one label in the
+// Japanese fixed-pitch font (2).
+enum Program : int { Viewer, Bare, BareWithLabel };
+
+std::vector<std::string> CommandOf(Program program, const InstalledViewer& installed) {
+    if (program == Viewer) {
         return {installed.Executable()};
     }
-    return {(ProgramFolder() / "bare-window").string()};
+    std::vector<std::string> command{(ProgramFolder() / "bare-window").string()};
+    if (program == BareWithLabel) {
+        command.emplace_back("--label");
+    }
+    return command;
 }
 
-// Argument: the viewer (0) or the bare window (1).
 void StartUp(benchmark::State& state) {
     const InstalledViewer installed;
-    const auto program = Program(state.range(0) == 0, installed);
+    const auto program = CommandOf(static_cast<Program>(state.range(0)), installed);
     MapWatch watch;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -125,18 +132,25 @@ void StartUp(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
 }
-BENCHMARK(StartUp)->ArgName("bare")->Arg(0)->Arg(1)->UseManualTime()->Iterations(5)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(StartUp)
+    ->ArgName("bare")
+    ->Arg(Viewer)
+    ->Arg(Bare)
+    ->Arg(BareWithLabel)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
-// Argument: the viewer browsing every race of the sample (0) or the bare window (1).
+// The viewer browsing every race of the sample, or a bare window ending after its first paint.
 void PeakMemory(benchmark::State& state) {
     const InstalledViewer installed;
-    const bool viewer = state.range(0) == 0;
-    const std::vector<std::string> program =
-        viewer ? std::vector<std::string>{(ProgramFolder() / "browse-races").string(),
-                                          installed.install.OsFolder().string()}
-               : std::vector<std::string>{(ProgramFolder() / "bare-window").string(),
-                                          "--quit-when-painted"};
+    const auto which = static_cast<Program>(state.range(0));
+    std::vector<std::string> program{(ProgramFolder() / "browse-races").string(),
+                                     installed.install.OsFolder().string()};
+    if (which != Viewer) {
+        program = CommandOf(which, installed);
+        program.emplace_back("--quit-when-painted");
+    }
     long peakKib = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -155,8 +169,9 @@ void PeakMemory(benchmark::State& state) {
 }
 BENCHMARK(PeakMemory)
     ->ArgName("bare")
-    ->Arg(0)
-    ->Arg(1)
+    ->Arg(Viewer)
+    ->Arg(Bare)
+    ->Arg(BareWithLabel)
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
