@@ -130,10 +130,7 @@ public:
         previousKind_ = CollationKind::Plain;
     }
 
-    std::string Finish() const {
-        std::string key;
-        key.reserve(primaries_.size() + diacritics_.size() + widths_.size() + small_.size() * 4 +
-                    punctuation_.size() + 12);
+    void Finish(std::string& key) const {
         key += primaries_.view();
         key += kLevelEnd;
         key += Trimmed(diacritics_.view(), static_cast<char>(kPlainDiacritic));
@@ -153,7 +150,6 @@ public:
         key += kLevelEnd;
         key += punctuation_.view();
         key += kKeyEnd;
-        return key;
     }
 
 private:
@@ -272,8 +268,9 @@ std::array<SimpleByte, 128> BuildSimpleBytes() {
     return bytes;
 }
 
-// The key the builder would make, for a text of simple bytes only; nothing for any other.
-std::optional<std::string> SimpleKey(std::string_view text) {
+// Appends the key the builder would make, for a text of simple bytes only; false (and nothing
+// appended) for any other.
+bool AppendSimpleKey(std::string_view text, std::string& key) {
     static const std::array<SimpleByte, 128> simple = BuildSimpleBytes();
     std::size_t entries = 0;
     std::size_t punctuation = 0;
@@ -282,7 +279,7 @@ std::optional<std::string> SimpleKey(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= simple.size() || simple[byte].kind == SimpleByte::Other) {
-            return std::nullopt;
+            return false;
         }
         const SimpleByte& b = simple[byte];
         if (b.kind == SimpleByte::Punctuation) {
@@ -297,8 +294,9 @@ std::optional<std::string> SimpleKey(std::string_view text) {
             widths = entries;
         }
     }
-    std::string key(2 * entries + diacritics + widths + 4 * punctuation + 5, kLevelEnd);
-    char* primary = key.data();
+    const std::size_t start = key.size();
+    key.resize(start + 2 * entries + diacritics + widths + 4 * punctuation + 5, kLevelEnd);
+    char* primary = key.data() + start;
     char* diacritic = primary + 2 * entries + 1;
     char* width = diacritic + diacritics + 1;
     char* punctuationAt = width + widths + 2;
@@ -326,17 +324,17 @@ std::optional<std::string> SimpleKey(std::string_view text) {
         ++entry;
     }
     key.back() = kKeyEnd;
-    return key;
+    return true;
 }
 
 // Hoare partition around the middle element, recursing into the smaller part.
-void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, std::ptrdiff_t left,
-               std::ptrdiff_t right) {
+void QuickSort(std::vector<std::string>& rows, std::vector<std::string_view>& keys,
+               std::ptrdiff_t left, std::ptrdiff_t right) {
     const auto at = [](std::ptrdiff_t i) { return static_cast<std::size_t>(i); };
     while (left < right) {
         std::ptrdiff_t i = left;
         std::ptrdiff_t j = right;
-        const std::string pivot = keys[at(left + (right - left) / 2)];
+        const std::string_view pivot = keys[at(left + (right - left) / 2)];
         do {
             while (keys[at(i)] < pivot) {
                 ++i;
@@ -365,9 +363,9 @@ void QuickSort(std::vector<std::string>& rows, std::vector<std::string>& keys, s
 
 } // namespace
 
-std::string PortableRowSortKey(const std::string& text) {
-    if (auto key = SimpleKey(text)) {
-        return std::move(*key);
+void AppendPortableRowSortKey(const std::string& text, std::string& key) {
+    if (AppendSimpleKey(text, key)) {
+        return;
     }
     thread_local KeyBuilder builder;
     builder.Reset();
@@ -376,7 +374,13 @@ std::string PortableRowSortKey(const std::string& text) {
         builder.Add(*unit.weights);
         pos += unit.length;
     }
-    return builder.Finish();
+    builder.Finish(key);
+}
+
+std::string PortableRowSortKey(const std::string& text) {
+    std::string key;
+    AppendPortableRowSortKey(text, key);
+    return key;
 }
 
 int PortableCompareRowText(const std::string& a, const std::string& b) {
@@ -385,10 +389,20 @@ int PortableCompareRowText(const std::string& a, const std::string& b) {
 }
 
 void SortRows(std::vector<std::string>& rows) {
-    std::vector<std::string> keys;
-    keys.reserve(rows.size());
+    // The keys of a list lie back to back in one buffer: one allocation, not one per row.
+    std::string buffer;
+    std::vector<std::size_t> ends;
+    ends.reserve(rows.size());
     for (const std::string& row : rows) {
-        keys.push_back(RowSortKey(row));
+        AppendRowSortKey(row, buffer);
+        ends.push_back(buffer.size());
+    }
+    std::vector<std::string_view> keys;
+    keys.reserve(rows.size());
+    std::size_t start = 0;
+    for (const std::size_t end : ends) {
+        keys.emplace_back(buffer.data() + start, end - start);
+        start = end;
     }
     QuickSort(rows, keys, 0, static_cast<std::ptrdiff_t>(rows.size()) - 1);
 }

@@ -17,6 +17,8 @@ int CompareRowText(const std::string& a, const std::string& b);
 // The key of a text under that comparison: two texts compare as their keys do byte by byte, so
 // a list sorts with one key per text.
 std::string RowSortKey(const std::string& text);
+// The same key appended to out, so that the keys of a list can share one buffer.
+void AppendRowSortKey(const std::string& text, std::string& out);
 
 // Sorts ascending in place with CompareRowText, by quicksort (not stable).
 void SortRows(std::vector<std::string>& rows);
@@ -24,5 +26,6 @@ void SortRows(std::vector<std::string>& rows);
 // The portable emulation and its key, the same on every system.
 int PortableCompareRowText(const std::string& a, const std::string& b);
 std::string PortableRowSortKey(const std::string& text);
+void AppendPortableRowSortKey(const std::string& text, std::string& out);
 
 } // namespace mv

@@ -13,6 +13,10 @@ std::string RowSortKey(const std::string& text) {
     return PortableRowSortKey(text);
 }
 
+void AppendRowSortKey(const std::string& text, std::string& out) {
+    AppendPortableRowSortKey(text, out);
+}
+
 std::string ToFullWidth(const std::string& text) {
     return PortableToFullWidth(text);
 }

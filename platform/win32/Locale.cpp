@@ -60,6 +60,14 @@ std::string RowSortKey(const std::string& text) {
     return MapString(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | SortFlags, text);
 }
 
+void AppendRowSortKey(const std::string& text, std::string& out) {
+    if (!UserLocaleReadsCodePage932()) {
+        AppendPortableRowSortKey(text, out);
+        return;
+    }
+    out += RowSortKey(text);
+}
+
 std::string ToFullWidth(const std::string& text) {
     if (!UserLocaleReadsCodePage932()) {
         return PortableToFullWidth(text);
