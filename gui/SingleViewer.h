@@ -4,9 +4,11 @@
 // the running viewer listens under the folder's instance name, and a later start tells it to
 // come to the front before it ends.
 
-#include <QLocalServer>
+#include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace mv::gui {
 
@@ -18,9 +20,13 @@ bool AskRunningViewerToComeForward(const QString& name);
 class ForwardRequests : public QObject {
 public:
     ForwardRequests(const QString& name, std::function<void()> comeForward);
+    ~ForwardRequests() override;
+    ForwardRequests(const ForwardRequests&) = delete;
+    ForwardRequests& operator=(const ForwardRequests&) = delete;
 
 private:
-    QLocalServer server_;
+    int listening_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> comeForward_;
 };
 
