@@ -54,24 +54,36 @@ void Click(QAbstractButton& button) {
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
 }
 
+// The viewer's window on an install, shown and painted once.
+struct ShownWindow {
+    explicit ShownWindow(const BenchInstall& install)
+        : form(ui, install.SettingsPath(), install.CacheFolder()), window(ui, form), watch(window) {
+        window.show();
+        UntilRepainted(watch);
+    }
+    // A click on one of the window's buttons, until the window has repainted.
+    void ClickUntilRepainted(Radio radio) {
+        Click(Button(window, radio));
+        UntilRepainted(watch);
+    }
+
+    gui::QtUiServices ui;
+    TMainForm form;
+    gui::MainWindow window;
+    PaintWatch watch;
+};
+
 // Clicks the races of the first venue in turn, as a user going through a meeting.
 void RaceClick(benchmark::State& state) {
     const BenchInstall install({.onlyFirstMeeting = false});
-    gui::QtUiServices ui;
-    TMainForm form(ui, install.SettingsPath(), install.CacheFolder());
-    gui::MainWindow window(ui, form);
-    window.show();
-    PaintWatch watch(window);
-    UntilRepainted(watch);
-    Click(Button(window, VenueButton(1)));
-    UntilRepainted(watch);
-    int race = form.state().selection.CurRace;
+    ShownWindow shown(install);
+    shown.ClickUntilRepainted(VenueButton(1));
+    int race = shown.form.state().selection.CurRace;
     for (auto _ : state) {
         race = race % Races + 1;
-        Click(Button(window, RaceButton(race)));
-        UntilRepainted(watch);
+        shown.ClickUntilRepainted(RaceButton(race));
     }
-    if (form.state().selection.CurRace != race) {
+    if (shown.form.state().selection.CurRace != race) {
         state.SkipWithError("the click did not reach the race");
     }
 }
@@ -82,22 +94,16 @@ BENCHMARK(RaceClick)->Unit(benchmark::kMillisecond);
 void VenueClick(benchmark::State& state) {
     const BenchInstall install(
         {.onlyFirstMeeting = false, .unrelatedFiles = 50000, .upperCase = state.range(0) != 0});
-    gui::QtUiServices ui;
-    TMainForm form(ui, install.SettingsPath(), install.CacheFolder());
-    gui::MainWindow window(ui, form);
-    window.show();
-    PaintWatch watch(window);
-    UntilRepainted(watch);
+    ShownWindow shown(install);
     int venue = 1;
     for (auto _ : state) {
         state.PauseTiming();
         install.ChangePatFolder();
         venue = 3 - venue;
         state.ResumeTiming();
-        Click(Button(window, VenueButton(venue)));
-        UntilRepainted(watch);
+        shown.ClickUntilRepainted(VenueButton(venue));
     }
-    if (form.state().selection.CurSlot != venue) {
+    if (shown.form.state().selection.CurSlot != venue) {
         state.SkipWithError("the click did not reach the venue");
     }
 }

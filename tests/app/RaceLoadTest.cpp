@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 #include "racecard/RaceCard.h"
 #include "support/CacheFiles.h"
+#include "support/PanelChecks.h"
 #include "support/ParamName.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -62,16 +63,6 @@ public:
         }
         return bytes;
     }
-    static void ExpectNoPanelShown(const MainWindowModel& w) {
-        for (std::size_t row = 1; row < GridRows; ++row) {
-            for (const std::string& cell : w.DEGrid[row]) {
-                EXPECT_EQ(cell, "") << "row " << row;
-            }
-        }
-        EXPECT_TRUE(w.MemoOdds1.empty());
-        EXPECT_TRUE(w.MemoOdds2.empty());
-        EXPECT_TRUE(w.MemoOdds3.empty());
-    }
 };
 
 // The first odds entry of a race that is neither blank nor cancelled.
@@ -122,7 +113,7 @@ TEST_P(RaceLoadStage, FailureEndsTheLoadAtItsStage) {
         EXPECT_EQ(after.at(CacheNames[i]), expected.at(CacheNames[i])) << CacheNames[i];
     }
     EXPECT_TRUE(form->window().MemoSeiseki.empty());
-    ExpectNoPanelShown(form->window());
+    test::ExpectNoPanelShown(form->window());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -248,7 +239,7 @@ TEST_F(RaceLoad, FailureInTheRaceChangeOfAVenueClickEndsTheWholeClick) {
         << "the race card caches of race 11 were written before the failure";
     EXPECT_TRUE(w.GBOdds2 == MainWindowModel().GBOdds2) << "no later stage ran";
     EXPECT_TRUE(w.MemoSeiseki.empty());
-    ExpectNoPanelShown(w);
+    test::ExpectNoPanelShown(w);
 }
 
 } // namespace

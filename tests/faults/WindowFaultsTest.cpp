@@ -9,6 +9,7 @@
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"
 #include "support/CacheFiles.h"
+#include "support/PanelChecks.h"
 #include "support/ParamName.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -69,14 +70,7 @@ protected:
     // Nothing below the header: grid rows, odds and results memos as ClearPanels leaves them.
     void ExpectNothingBelowTheHeader() const {
         const MainWindowModel& w = form.window();
-        for (std::size_t row = 1; row < GridRows; ++row) {
-            for (const std::string& cell : w.DEGrid[row]) {
-                EXPECT_EQ(cell, "") << "row " << row;
-            }
-        }
-        EXPECT_TRUE(w.MemoOdds1.empty());
-        EXPECT_TRUE(w.MemoOdds2.empty());
-        EXPECT_TRUE(w.MemoOdds3.empty());
+        test::ExpectNoPanelShown(w);
         EXPECT_TRUE(w.MemoSeiseki.empty());
         const MainWindowModel designed;
         EXPECT_EQ(w.GBOdds1, designed.GBOdds1);
