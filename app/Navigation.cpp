@@ -4,6 +4,7 @@
 #include "common/Tables.h"
 #include "platform/FileQuery.h"
 #include "platform/RadioRule.h"
+#include "platform/TextFile.h"
 #include "racecard/RaceHeader.h"
 #include "settings/SettingsFile.h"
 
@@ -126,6 +127,8 @@ void TMainForm::ShowVenue() {
     if (sel.CurRace == 0) {
         return;
     }
+    // The race change that checking the race's button may run reads the same files.
+    const ReadOnceScope race;
     ShowRaceHeader(state_);
     ApplyButtonStates();
     LoadRaceData();
@@ -156,6 +159,8 @@ void TMainForm::ApplyButtonStates() {
 void TMainForm::SelectRace(int race) {
     ClearPanels();
     state_.selection.CurRace = race;
+    // The header and every stage of the load read each data file once.
+    const ReadOnceScope files;
     ShowRaceHeader(state_);
     LoadRaceData();
 }

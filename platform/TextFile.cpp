@@ -1,8 +1,11 @@
 #include "platform/TextFile.h"
 
+#include "platform/DiskFile.h"
 #include "platform/Failure.h"
 
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 
 namespace mv {
 
@@ -61,6 +64,88 @@ bool EndsALine(std::string_view bytes) {
 Lines FirstLineOf(std::string_view bytes) {
     const auto end = LineEnd(bytes, 0);
     return SplitLines(bytes.substr(0, end == std::string_view::npos ? end : end + 1));
+}
+
+namespace {
+
+// What the open read-once scope keeps: line 1 of each data file by its path, and the bytes of
+// each file written by its OS path.
+struct ReadOnceFiles {
+    std::unordered_map<std::string, Lines> firstLines;
+    std::unordered_map<std::filesystem::path::string_type, std::string> written;
+};
+
+std::unique_ptr<ReadOnceFiles> openScope;
+
+} // namespace
+
+ReadOnceScope::ReadOnceScope() : outermost_(openScope == nullptr) {
+    if (outermost_) {
+        openScope = std::make_unique<ReadOnceFiles>();
+    }
+}
+
+ReadOnceScope::~ReadOnceScope() {
+    if (outermost_) {
+        openScope.reset();
+    }
+}
+
+Lines ReadFirstLine(const std::string& path) {
+    if (openScope == nullptr) {
+        return FirstLineOf(DiskReadFirstLine(path));
+    }
+    if (const auto kept = openScope->firstLines.find(path); kept != openScope->firstLines.end()) {
+        return kept->second;
+    }
+    Lines line = FirstLineOf(DiskReadFirstLine(path));
+    openScope->firstLines.emplace(path, line);
+    return line;
+}
+
+Lines ReadLines(const std::filesystem::path& osPath) {
+    if (openScope != nullptr) {
+        if (const auto kept = openScope->written.find(osPath.native());
+            kept != openScope->written.end()) {
+            return SplitLines(kept->second);
+        }
+    }
+    return SplitLines(DiskReadAll(osPath));
+}
+
+namespace {
+
+template <typename Line>
+void WriteAllLines(const std::filesystem::path& osPath, const std::vector<Line>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    if (openScope == nullptr) {
+        DiskWrite(osPath, bytes);
+        return;
+    }
+    // What a failed write left on the disk is not known; the file is read from the disk again.
+    openScope->written.erase(osPath.native());
+    DiskWrite(osPath, bytes);
+    openScope->written.emplace(osPath.native(), std::move(bytes));
+}
+
+} // namespace
+
+void WriteLines(const std::filesystem::path& osPath, const Lines& lines) {
+    WriteAllLines(osPath, lines);
+}
+
+void WriteLineViews(const std::filesystem::path& osPath,
+                    const std::vector<std::string_view>& lines) {
+    WriteAllLines(osPath, lines);
 }
 
 const std::string& LineAt(const Lines& lines, std::size_t index) {

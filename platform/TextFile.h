@@ -37,6 +37,23 @@ Lines ReadLines(const std::filesystem::path& osPath);
 // read-only, or anything but a regular file, is left as it is, and the write fails with
 // "ファイル %s を作成できません".
 void WriteLines(const std::filesystem::path& osPath, const Lines& lines);
+void WriteLineViews(const std::filesystem::path& osPath,
+                    const std::vector<std::string_view>& lines);
+
+// While one lives, each data file asked of ReadFirstLine is read from the disk once, and each
+// of the viewer's own files that WriteLines wrote is read back by ReadLines from the bytes
+// written: the stages of one race load see one state of every file and pay for reading it once.
+// A failed read or write is not kept. Nested scopes are one; the outermost decides.
+class ReadOnceScope {
+public:
+    ReadOnceScope();
+    ~ReadOnceScope();
+    ReadOnceScope(const ReadOnceScope&) = delete;
+    ReadOnceScope& operator=(const ReadOnceScope&) = delete;
+
+private:
+    bool outermost_;
+};
 
 // The line at a 0-based index; a missing line fails with
 // "リストのインデックスが範囲を超えています (%d)".

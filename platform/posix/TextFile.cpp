@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include "platform/DiskFile.h"
 #include "platform/Failure.h"
 #include "platform/FileQuery.h"
 
@@ -22,6 +23,7 @@ public:
             ::close(fd_);
         }
     }
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
@@ -78,14 +80,20 @@ bool ReadBytes(int fd, std::string& out, bool firstLine) {
     }
 }
 
-// The file's bytes, refused while another process writes it.
-std::string ReadUnwritten(const std::string& osPath, const std::string& shown, bool firstLine) {
-    // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused below.
+// The regular file at the OS path opened for reading; -1 when there is none or it cannot be
+// opened.
+FileDescriptor OpenRegular(const std::string& osPath, struct stat& before) {
+    // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused here.
     FileDescriptor fd(::open(osPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat before {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
-        throw Failure::CannotOpen(shown);
+    if (fd.get() >= 0 && (::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode))) {
+        return FileDescriptor(-1);
     }
+    return fd;
+}
+
+// The bytes of an open regular file, refused while another process writes it.
+std::string ReadUnwritten(const FileDescriptor& fd, const struct stat& before,
+                          const std::string& shown, bool firstLine) {
     const Lease lease = TakeReadLease(fd.get());
     if (lease == Lease::WriterActive) {
         throw Failure::CannotOpen(shown);
@@ -102,6 +110,15 @@ std::string ReadUnwritten(const std::string& osPath, const std::string& shown, b
         throw Failure::CannotOpen(shown);
     }
     return bytes;
+}
+
+std::string ReadUnwritten(const std::string& osPath, const std::string& shown, bool firstLine) {
+    struct stat before {};
+    const FileDescriptor fd = OpenRegular(osPath, before);
+    if (fd.get() < 0) {
+        throw Failure::CannotOpen(shown);
+    }
+    return ReadUnwritten(fd, before, shown, firstLine);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -123,11 +140,10 @@ bool ReadOnly(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The whole content written over what the open file held, then cut to its length: the
+// The whole content written over what the file just opened held, then cut to its length: the
 // cheapest way to leave exactly these bytes in an existing file.
 bool Overwrite(int fd, std::string_view bytes) {
-    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
-           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    return WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
 }
 
 // A regular file the user lets us write, opened for writing; -1 when there is none.
@@ -199,29 +215,25 @@ std::filesystem::path FollowLinks(const std::filesystem::path& osPath) {
     return path;
 }
 
-Lines ReadFirstLine(const std::string& path) {
+std::string DiskReadFirstLine(const std::string& path) {
+    // Opening the exact name tells at once whether it is a regular file; only a miss looks for
+    // the name in another letter case.
+    struct stat before {};
+    if (const FileDescriptor fd = OpenRegular(ToOsPath(path).native(), before); fd.get() >= 0) {
+        return ReadUnwritten(fd, before, path, true);
+    }
     const auto osPath = FindFile(path);
     if (!osPath) {
         throw Failure::CannotOpen(path);
     }
-    return FirstLineOf(ReadUnwritten(osPath->native(), path, true));
+    return ReadUnwritten(osPath->native(), path, true);
 }
 
-Lines ReadLines(const std::filesystem::path& osPath) {
-    return SplitLines(ReadUnwritten(osPath.native(), ShownPath(osPath), false));
+std::string DiskReadAll(const std::filesystem::path& osPath) {
+    return ReadUnwritten(osPath.native(), ShownPath(osPath), false);
 }
 
-void WriteLines(const std::filesystem::path& osPath, const Lines& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) {
-        size += line.size() + 2;
-    }
-    std::string bytes;
-    bytes.reserve(size);
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+void DiskWrite(const std::filesystem::path& osPath, std::string_view bytes) {
     FileDescriptor fd(OpenWritable(osPath.native(), O_CREAT));
     if (fd.get() < 0 || !Overwrite(fd.get(), bytes) || ::close(fd.release()) != 0) {
         throw Failure::CannotCreate(ShownPath(osPath));

@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include "platform/DiskFile.h"
 #include "platform/Failure.h"
 #include "platform/FileQuery.h"
 
@@ -70,11 +71,10 @@ bool ReadOnly(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-// The whole content written over what the open file held, then cut to its length: the
+// The whole content written over what the file just opened held, then cut to its length: the
 // cheapest way to leave exactly these bytes in an existing file.
 bool Overwrite(HANDLE h, std::string_view bytes) {
-    return ::SetFilePointer(h, 0, nullptr, FILE_BEGIN) == 0 && WriteAll(h, bytes) &&
-           ::SetEndOfFile(h) != 0;
+    return WriteAll(h, bytes) && ::SetEndOfFile(h) != 0;
 }
 
 // A regular file opened for writing, shared with readers only. The system refuses to open a
@@ -127,29 +127,19 @@ std::string ReadUnwritten(const std::filesystem::path& osPath, const std::string
 
 } // namespace
 
-Lines ReadFirstLine(const std::string& path) {
+std::string DiskReadFirstLine(const std::string& path) {
     const auto osPath = FindFile(path);
     if (!osPath) {
         throw Failure::CannotOpen(path);
     }
-    return FirstLineOf(ReadUnwritten(*osPath, path, true));
+    return ReadUnwritten(*osPath, path, true);
 }
 
-Lines ReadLines(const std::filesystem::path& osPath) {
-    return SplitLines(ReadUnwritten(osPath, ShownPath(osPath), false));
+std::string DiskReadAll(const std::filesystem::path& osPath) {
+    return ReadUnwritten(osPath, ShownPath(osPath), false);
 }
 
-void WriteLines(const std::filesystem::path& osPath, const Lines& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) {
-        size += line.size() + 2;
-    }
-    std::string bytes;
-    bytes.reserve(size);
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+void DiskWrite(const std::filesystem::path& osPath, std::string_view bytes) {
     FileHandle h(OpenWritable(osPath, OPEN_ALWAYS));
     if (!h.valid() || !Overwrite(h.get(), bytes) || !h.Close()) {
         throw Failure::CannotCreate(ShownPath(osPath));

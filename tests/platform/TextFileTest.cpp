@@ -258,6 +258,63 @@ TEST(RemoveLeftoverTemporaries, RemovesOnlyTheTemporariesOfThatFile) {
                                      "other.ini.~Ab3dE9.tmp", "Q-MvRV98.ini.~folder.tmp"}));
 }
 
+TEST(ReadOnceScope, AStageReadsTheDataFileAsTheFirstStageOfTheLoadSawIt) {
+    test::TempFolder dir;
+    const std::string path = dir.Write("Uo-58b.jra", "first\r\n");
+    {
+        const ReadOnceScope load;
+        EXPECT_EQ(ReadFirstLine(path), Lines{"first"});
+        dir.Write("Uo-58b.jra", "second\r\n");
+        EXPECT_EQ(ReadFirstLine(path), Lines{"first"});
+        {
+            // A nested scope is the same one, and its end forgets nothing.
+            const ReadOnceScope inner;
+        }
+        EXPECT_EQ(ReadFirstLine(path), Lines{"first"});
+    }
+    EXPECT_EQ(ReadFirstLine(path), Lines{"second"});
+    const ReadOnceScope next;
+    EXPECT_EQ(ReadFirstLine(path), Lines{"second"});
+}
+
+TEST(ReadOnceScope, AFileMissingAtTheFirstReadIsLookedForAgain) {
+    test::TempFolder dir;
+    const ReadOnceScope load;
+    ExpectCannotOpen(dir.path() + "Ks-5238b.jra");
+    dir.Write("Ks-5238b.jra", "now\r\n");
+    EXPECT_EQ(ReadFirstLine(dir.path() + "Ks-5238b.jra"), Lines{"now"});
+}
+
+TEST(ReadOnceScope, ACacheReadsBackAsTheDiskWouldGiveIt) {
+    test::TempFolder dir;
+    // Lines holding the bytes that end or cut a line on reading: the read back splits as the
+    // file does.
+    const Lines written{"a\rb", "c\nd", std::string("e\0f", 3), "", "g"};
+    WriteLines(dir.File("MvUONo.dat"), written);
+    const Lines fromDisk = ReadLines(dir.File("MvUONo.dat"));
+    ASSERT_EQ(fromDisk, (Lines{"a", "b", "c", "d", "e"}));
+    const ReadOnceScope load;
+    WriteLines(dir.File("MvUONo.dat"), written);
+    // A change behind the viewer's back is not seen: the caches are the viewer's own.
+    dir.Write("MvUONo.dat", "other\r\n");
+    EXPECT_EQ(ReadLines(dir.File("MvUONo.dat")), fromDisk);
+}
+
+TEST(ReadOnceScope, AFailedWriteIsNotReadBack) {
+    test::TempFolder dir;
+    const ReadOnceScope load;
+    WriteLines(dir.File("MvKONo.dat"), {"kept"});
+    std::filesystem::permissions(dir.File("MvKONo.dat"), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read |
+                                                             std::filesystem::perms::others_read);
+    ExpectCannotCreate(dir.File("MvKONo.dat"), dir.path() + "MvKONo.dat");
+    EXPECT_EQ(ReadLines(dir.File("MvKONo.dat")), Lines{"kept"});
+    std::filesystem::permissions(dir.File("MvKONo.dat"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    dir.Write("MvKONo.dat", "changed\r\n");
+    EXPECT_EQ(ReadLines(dir.File("MvKONo.dat")), Lines{"changed"});
+}
+
 TEST(LineAt, MissingLineFailsWithItsIndex) {
     const Lines lines{"a", "b"};
     EXPECT_EQ(LineAt(lines, 1), "b");
