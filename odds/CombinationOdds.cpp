@@ -9,8 +9,9 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace mv {
 namespace {
@@ -99,10 +100,6 @@ bool HasUpper(const BetType& t) {
     return t.upper.length != 0;
 }
 
-std::string FieldOf(const std::string& line, ByteSpan span, const BetType& t, std::size_t i) {
-    return Take(line, span, t.stride * i);
-}
-
 const std::string& Cancellation() {
     static const std::string text = Sjis("ﾄﾘｹｼ");
     return text;
@@ -118,64 +115,143 @@ std::string FixedValue(const BetType& t, const std::string& fill) {
                        : field(t.lower.length);
 }
 
-// The sort entry of combination i (odds form, then key), or nothing for a blank combination.
-// Entries without a rank begin with the marker letter, which sorts them after the ranked ones.
-std::optional<std::string> SortEntry(const BetType& t, const std::string& line, std::size_t i,
-                                     const std::string& cancelled, const std::string& blank) {
-    const std::string key = FieldOf(line, t.key, t, i);
-    const std::string lower = FieldOf(line, t.lower, t, i);
-    const std::string rest = HasUpper(t) ? "-" + FieldOf(line, t.upper, t, i) : std::string();
-    const std::string value = lower + rest;
-    if (value == cancelled) {
-        return Sjis(t.cancelledEntry) + key;
+// The fixed texts of one type.
+struct Forms {
+    explicit Forms(const BetType& t)
+        : cancelled(FixedValue(t, Cancellation())), blank(FixedValue(t, "")),
+          cancelledEntry(Sjis(t.cancelledEntry)) {}
+    std::string cancelled;
+    std::string blank;
+    std::string cancelledEntry;
+};
+
+// Texts written back to back into one buffer and seen as views once all are written: a panel
+// of 153 lines costs a few allocations, not several per line.
+class TextList {
+public:
+    explicit TextList(std::size_t count, std::size_t perText) {
+        bytes_.reserve(count * perText);
+        ends_.reserve(count);
     }
-    if (value == blank) {
-        return std::nullopt;
+    // The buffer to append the next text to; End closes it.
+    std::string& bytes() { return bytes_; }
+    void End() { ends_.push_back(bytes_.size()); }
+    // Forgets what was appended since the last text ended.
+    void Drop() { bytes_.resize(ends_.empty() ? 0 : ends_.back()); }
+
+    std::vector<std::string_view> Views() const {
+        std::vector<std::string_view> views;
+        views.reserve(ends_.size());
+        std::size_t start = 0;
+        for (const std::size_t end : ends_) {
+            views.emplace_back(bytes_.data() + start, end - start);
+            start = end;
+        }
+        return views;
     }
-    if (StrToFloatStrict(lower) >= 1) {
-        return value + key;
+
+private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+};
+
+// Whether the odds value of a combination, the lower value and for wide "-" and the upper one,
+// is the text v.
+bool ValueIs(const BetType& t, std::string_view lower, std::string_view upper, std::string_view v) {
+    if (!HasUpper(t)) {
+        return v == lower;
     }
-    return std::string{t.marker, BelowOneMark} + Field(lower, 3, lower.size()) + rest + key;
+    return v.size() == lower.size() + 1 + upper.size() && v.starts_with(lower) &&
+           v[lower.size()] == '-' && v.substr(lower.size() + 1) == upper;
 }
 
-std::string RankText(const BetType& t, std::size_t rank) {
+// Appends the sort entry of combination i (odds form, then key); false, with nothing appended,
+// for a blank combination. Entries without a rank begin with the marker letter, which sorts
+// them after the ranked ones.
+bool AppendSortEntry(const BetType& t, std::string_view line, std::size_t i, const Forms& forms,
+                     std::string& out) {
+    const std::size_t at = t.stride * i;
+    const std::string_view key = TakeView(line, t.key, at);
+    std::string_view lower = TakeView(line, t.lower, at);
+    const std::string_view upper = HasUpper(t) ? TakeView(line, t.upper, at) : std::string_view();
+    if (ValueIs(t, lower, upper, forms.cancelled)) {
+        out += forms.cancelledEntry;
+        out += key;
+        return true;
+    }
+    if (ValueIs(t, lower, upper, forms.blank)) {
+        return false;
+    }
+    if (!(StrToFloatStrict(std::string(lower)) >= 1)) {
+        out += t.marker;
+        out += BelowOneMark;
+        lower = FieldView(lower, 3, lower.size());
+    }
+    out += lower;
+    if (HasUpper(t)) {
+        out += '-';
+        out += upper;
+    }
+    out += key;
+    return true;
+}
+
+// "[n]" with the digits right-aligned.
+void AppendRank(const BetType& t, std::size_t rank, std::string& out) {
     const std::string digits = DecimalText(static_cast<long long>(rank));
-    const std::size_t padding = t.rankWidth - std::min(t.rankWidth, digits.size());
-    return "[" + std::string(padding, ' ') + digits + "]";
+    out += '[';
+    out.append(t.rankWidth - std::min(t.rankWidth, digits.size()), ' ');
+    out += digits;
+    out += ']';
 }
 
 // The panel line of a sorted entry; its form is read back from the entry. Every entry ends with
 // the whole key: a key cut short by the end of the line leaves the odds after it empty, and an
 // empty odds text fails before an entry is made.
-std::string PanelLine(const BetType& t, const std::string& entry, std::size_t rank) {
+void AppendPanelLine(const BetType& t, std::string_view entry, std::size_t rank, const Forms& forms,
+                     std::string& out) {
     const std::size_t split = entry.size() - std::min(entry.size(), t.key.length);
-    const std::string odds = entry.substr(0, split);
-    const std::string head = Take(entry.substr(split), t.shownKey) + " ";
+    const std::string_view odds = entry.substr(0, split);
+    out += TakeView(entry.substr(split), t.shownKey);
+    out += ' ';
     if (!odds.starts_with(t.marker)) {
-        return head + odds + t.rankGap + RankText(t, rank);
+        out += odds;
+        out += t.rankGap;
+        AppendRank(t, rank, out);
+        return;
     }
-    const std::string padding(t.markedPadding, ' ');
     if (odds.size() > 1 && odds[1] == BelowOneMark) {
         // The first two bytes of a below-one value are blanked.
-        return head + "  " + odds.substr(2) + padding;
+        out += "  ";
+        out += odds.substr(2);
+    } else {
+        out += forms.cancelled;
     }
-    return head + FixedValue(t, Cancellation()) + padding;
+    out.append(t.markedPadding, ' ');
 }
 
 // The panel lines in key order, a separator line before each new group. Every line starts with
 // its key, so sorting the lines again sorts them by combination.
-Lines NormalCache(const BetType& t, Lines lines) {
+std::vector<std::string_view> NormalCache(const BetType& t, std::vector<std::string_view> lines,
+                                          std::string_view separator) {
     SortRows(lines);
-    const std::string separator(t.separatorWidth, '-');
-    Lines grouped;
-    for (const std::string& line : lines) {
+    std::vector<std::string_view> grouped;
+    grouped.reserve(2 * lines.size());
+    for (const std::string_view line : lines) {
         if (!grouped.empty() &&
-            Field(line, 1, t.groupKey) != Field(grouped.back(), 1, t.groupKey)) {
+            FieldView(line, 1, t.groupKey) != FieldView(grouped.back(), 1, t.groupKey)) {
             grouped.push_back(separator);
         }
         grouped.push_back(line);
     }
     return grouped;
+}
+
+// The longest entry or line the type makes, so that the lists are sized once.
+std::size_t LongestText(const BetType& t, const Forms& forms) {
+    const std::size_t value = t.lower.length + 1 + t.upper.length;
+    const std::size_t entry = std::max(forms.cancelledEntry.size(), 2 + value) + t.key.length;
+    return std::max(entry, t.shownKey.length + 1 + forms.cancelled.size() + t.markedPadding) + 8;
 }
 
 void ReadOdds(MainFormState& state, const BetType& t) {
@@ -185,21 +261,28 @@ void ReadOdds(MainFormState& state, const BetType& t) {
     state.window.*t.caption = Sjis(t.captionPrefix) + Take(line, OddsHours) + ":" +
                               Take(line, OddsMinutes) + Sjis("現在]");
 
-    const std::string cancelled = FixedValue(t, Cancellation());
-    const std::string blank = FixedValue(t, "");
-    Lines entries;
+    const Forms forms(t);
+    const std::size_t longest = LongestText(t, forms);
+    TextList entries(t.combinations, longest);
     for (std::size_t i = 0; i < t.combinations; ++i) {
-        if (auto entry = SortEntry(t, line, i, cancelled, blank)) {
-            entries.push_back(std::move(*entry));
+        if (AppendSortEntry(t, line, i, forms, entries.bytes())) {
+            entries.End();
+        } else {
+            entries.Drop();
         }
     }
-    SortRows(entries);
-    for (std::size_t n = 0; n < entries.size(); ++n) {
-        entries[n] = PanelLine(t, entries[n], n + 1);
+    std::vector<std::string_view> sorted = entries.Views();
+    SortRows(sorted);
+    TextList lines(sorted.size(), longest);
+    for (std::size_t n = 0; n < sorted.size(); ++n) {
+        AppendPanelLine(t, sorted[n], n + 1, forms, lines.bytes());
+        lines.End();
     }
-    WriteLines(state.CachePath(t.caches.sorted), entries);
+    const std::vector<std::string_view> panel = lines.Views();
+    WriteLineViews(state.CachePath(t.caches.sorted), panel);
     // With every combination blank both caches stay empty.
-    WriteLines(state.CachePath(t.caches.normal), NormalCache(t, entries));
+    const std::string separator(t.separatorWidth, '-');
+    WriteLineViews(state.CachePath(t.caches.normal), NormalCache(t, panel, separator));
 }
 
 void WriteNoData(const MainFormState& state, const OddsCacheNames& caches) {

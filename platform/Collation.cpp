@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <optional>
@@ -327,43 +328,191 @@ bool AppendSimpleKey(std::string_view text, std::string& key) {
     return true;
 }
 
-// Hoare partition around the middle element, recursing into the smaller part.
-void QuickSort(std::vector<std::string>& rows, std::vector<std::string_view>& keys,
-               std::ptrdiff_t left, std::ptrdiff_t right) {
+// The order of a list by the portable comparison, decided where it can be by the first-level
+// weights of each text's start made of simple bytes, which begin its key's first level: panel
+// and race card lines nearly always differ there, so most texts never need a whole key.
+class PortableRowOrder {
+public:
+    explicit PortableRowOrder(const std::vector<std::string_view>& texts)
+        : texts_(texts), starts_(texts.size()) {
+        static const std::array<SimpleByte, 128> simple = BuildSimpleBytes();
+        std::size_t room = 0;
+        for (const std::string_view text : texts) {
+            room += 2 * text.size();
+        }
+        weights_.resize(room);
+        char* out = weights_.data();
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            Start& start = starts_[t];
+            start.begin = static_cast<std::size_t>(out - weights_.data());
+            start.whole = true;
+            for (const char c : texts[t]) {
+                const auto byte = static_cast<unsigned char>(c);
+                if (byte >= simple.size() || simple[byte].kind == SimpleByte::Other) {
+                    start.whole = false;
+                    break;
+                }
+                if (simple[byte].kind == SimpleByte::Entry) {
+                    *out++ = static_cast<char>(simple[byte].primary[0]);
+                    *out++ = static_cast<char>(simple[byte].primary[1]);
+                }
+            }
+            start.end = static_cast<std::size_t>(out - weights_.data());
+            for (std::size_t i = 0; i < 8; ++i) {
+                const std::size_t at = start.begin + i;
+                const auto byte = at < start.end ? static_cast<unsigned char>(weights_[at]) : 0u;
+                start.head = start.head << 8 | byte;
+            }
+        }
+    }
+
+    // Negative, zero or positive as text a sorts before, with or after text b: the sign of the
+    // comparison of their keys.
+    int Compare(std::size_t a, std::size_t b) {
+        const Start& x = starts_[a];
+        const Start& y = starts_[b];
+        const std::size_t lx = x.end - x.begin;
+        const std::size_t ly = y.end - y.begin;
+        // Most pairs differ within their first eight bytes of weights.
+        if (const std::uint64_t differ = x.head ^ y.head; differ != 0) {
+            const auto at = static_cast<std::size_t>(std::countl_zero(differ)) / 8;
+            if (at < std::min(lx, ly)) {
+                return x.head < y.head ? -1 : 1;
+            }
+        }
+        const int first =
+            std::memcmp(weights_.data() + x.begin, weights_.data() + y.begin, std::min(lx, ly));
+        if (first != 0) {
+            return first;
+        }
+        // Where a whole text's weights end, its key's level end meets the other's next byte.
+        if (lx < ly && x.whole) {
+            if (const int c = LevelEndAgainst(weights_[y.begin + lx]); c != 0) {
+                return c;
+            }
+        } else if (ly < lx && y.whole) {
+            if (const int c = LevelEndAgainst(weights_[x.begin + ly]); c != 0) {
+                return -c;
+            }
+        }
+        // The partition compares the pivot with itself, and equal texts have equal keys.
+        if (a == b || texts_[a] == texts_[b]) {
+            return 0;
+        }
+        return Key(a).compare(Key(b));
+    }
+
+private:
+    struct Start {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::uint64_t head = 0; // the first eight bytes, the first one highest; 0 past the end
+        bool whole = false;     // the start is the whole text
+    };
+
+    static int LevelEndAgainst(char weight) {
+        const auto end = static_cast<unsigned char>(kLevelEnd);
+        const auto other = static_cast<unsigned char>(weight);
+        return (end > other) - (end < other);
+    }
+
+    const std::string& Key(std::size_t t) {
+        if (keys_.empty()) {
+            keys_.resize(texts_.size());
+        }
+        if (!keys_[t]) {
+            keys_[t].emplace();
+            AppendPortableRowSortKey(texts_[t], *keys_[t]);
+        }
+        return *keys_[t];
+    }
+
+    const std::vector<std::string_view>& texts_;
+    std::string weights_;
+    std::vector<Start> starts_;
+    std::vector<std::optional<std::string>> keys_; // made when the starts do not decide
+};
+
+// The order of a list by keys made all at once, lying back to back in one buffer.
+class KeyRowOrder {
+public:
+    explicit KeyRowOrder(const std::vector<std::string_view>& texts) {
+        std::vector<std::size_t> ends;
+        ends.reserve(texts.size());
+        for (const std::string_view text : texts) {
+            AppendRowSortKey(std::string(text), buffer_);
+            ends.push_back(buffer_.size());
+        }
+        keys_.reserve(texts.size());
+        std::size_t start = 0;
+        for (const std::size_t end : ends) {
+            keys_.emplace_back(buffer_.data() + start, end - start);
+            start = end;
+        }
+    }
+
+    int Compare(std::size_t a, std::size_t b) const { return keys_[a].compare(keys_[b]); }
+
+private:
+    std::string buffer_;
+    std::vector<std::string_view> keys_;
+};
+
+// Hoare partition around the middle element, recursing into the smaller part. It arranges the
+// texts' indices; the texts themselves never move.
+template <typename RowOrder>
+void QuickSort(std::vector<std::size_t>& rows, RowOrder& order, std::ptrdiff_t left,
+               std::ptrdiff_t right) {
     const auto at = [](std::ptrdiff_t i) { return static_cast<std::size_t>(i); };
     while (left < right) {
         std::ptrdiff_t i = left;
         std::ptrdiff_t j = right;
-        const std::string_view pivot = keys[at(left + (right - left) / 2)];
+        const std::size_t pivot = rows[at(left + (right - left) / 2)];
         do {
-            while (keys[at(i)] < pivot) {
+            while (order.Compare(rows[at(i)], pivot) < 0) {
                 ++i;
             }
-            while (pivot < keys[at(j)]) {
+            while (order.Compare(pivot, rows[at(j)]) < 0) {
                 --j;
             }
             if (i <= j) {
                 if (i != j) {
                     std::swap(rows[at(i)], rows[at(j)]);
-                    std::swap(keys[at(i)], keys[at(j)]);
                 }
                 ++i;
                 --j;
             }
         } while (i <= j);
         if (j - left < right - i) {
-            QuickSort(rows, keys, left, j);
+            QuickSort(rows, order, left, j);
             left = i;
         } else {
-            QuickSort(rows, keys, i, right);
+            QuickSort(rows, order, i, right);
             right = j;
         }
     }
 }
 
+// The indices of the texts in sorted order.
+template <typename RowOrder>
+std::vector<std::size_t> SortedIndices(const std::vector<std::string_view>& texts) {
+    RowOrder order(texts);
+    std::vector<std::size_t> rows(texts.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = i;
+    }
+    QuickSort(rows, order, 0, static_cast<std::ptrdiff_t>(rows.size()) - 1);
+    return rows;
+}
+
+std::vector<std::size_t> SortedIndices(const std::vector<std::string_view>& texts) {
+    return RowSortIsPortable() ? SortedIndices<PortableRowOrder>(texts)
+                               : SortedIndices<KeyRowOrder>(texts);
+}
+
 } // namespace
 
-void AppendPortableRowSortKey(const std::string& text, std::string& key) {
+void AppendPortableRowSortKey(std::string_view text, std::string& key) {
     if (AppendSimpleKey(text, key)) {
         return;
     }
@@ -389,22 +538,23 @@ int PortableCompareRowText(const std::string& a, const std::string& b) {
 }
 
 void SortRows(std::vector<std::string>& rows) {
-    // The keys of a list lie back to back in one buffer: one allocation, not one per row.
-    std::string buffer;
-    std::vector<std::size_t> ends;
-    ends.reserve(rows.size());
-    for (const std::string& row : rows) {
-        AppendRowSortKey(row, buffer);
-        ends.push_back(buffer.size());
+    const std::vector<std::size_t> order = SortedIndices({rows.begin(), rows.end()});
+    std::vector<std::string> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order) {
+        sorted.push_back(std::move(rows[i]));
     }
-    std::vector<std::string_view> keys;
-    keys.reserve(rows.size());
-    std::size_t start = 0;
-    for (const std::size_t end : ends) {
-        keys.emplace_back(buffer.data() + start, end - start);
-        start = end;
+    rows = std::move(sorted);
+}
+
+void SortRows(std::vector<std::string_view>& rows) {
+    const std::vector<std::size_t> order = SortedIndices(rows);
+    std::vector<std::string_view> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order) {
+        sorted.push_back(rows[i]);
     }
-    QuickSort(rows, keys, 0, static_cast<std::ptrdiff_t>(rows.size()) - 1);
+    rows = std::move(sorted);
 }
 
 } // namespace mv

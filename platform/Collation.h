@@ -7,6 +7,7 @@
 // apostrophe that the first level skips).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mv {
@@ -22,10 +23,15 @@ void AppendRowSortKey(const std::string& text, std::string& out);
 
 // Sorts ascending in place with CompareRowText, by quicksort (not stable).
 void SortRows(std::vector<std::string>& rows);
+// The same for views of texts held elsewhere: the same algorithm, so the same order.
+void SortRows(std::vector<std::string_view>& rows);
+
+// True where the comparison is the portable emulation below.
+bool RowSortIsPortable();
 
 // The portable emulation and its key, the same on every system.
 int PortableCompareRowText(const std::string& a, const std::string& b);
 std::string PortableRowSortKey(const std::string& text);
-void AppendPortableRowSortKey(const std::string& text, std::string& out);
+void AppendPortableRowSortKey(std::string_view text, std::string& out);
 
 } // namespace mv

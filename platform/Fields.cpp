@@ -87,6 +87,10 @@ long long LeadingPower(const std::string& number) {
 } // namespace
 
 std::string Field(const std::string& line, std::size_t position, std::size_t length) {
+    return std::string(FieldView(line, position, length));
+}
+
+std::string_view FieldView(std::string_view line, std::size_t position, std::size_t length) {
     const std::size_t start = position == 0 ? 0 : position - 1;
     if (start >= line.size()) {
         return {};

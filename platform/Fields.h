@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace mv {
 
@@ -21,10 +22,15 @@ constexpr ByteSpan InSlot(ByteSpan first, std::size_t stride, std::size_t k) {
 // The bytes at a 1-based byte position and byte length; a field reaching past the end of the
 // line yields only the bytes that exist, possibly none.
 std::string Field(const std::string& line, std::size_t position, std::size_t length);
+// The same bytes, seen where they lie.
+std::string_view FieldView(std::string_view line, std::size_t position, std::size_t length);
 
 // The field moved on by offset bytes (the slot of a record repeated along the line).
 inline std::string Take(const std::string& line, ByteSpan span, std::size_t offset = 0) {
     return Field(line, span.position + offset, span.length);
+}
+inline std::string_view TakeView(std::string_view line, ByteSpan span, std::size_t offset = 0) {
+    return FieldView(line, span.position + offset, span.length);
 }
 
 // Leading blanks, an optional sign, decimal digits, or hexadecimal digits after "$", "x", "X",

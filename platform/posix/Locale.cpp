@@ -5,6 +5,10 @@
 
 namespace mv {
 
+bool RowSortIsPortable() {
+    return true;
+}
+
 int CompareRowText(const std::string& a, const std::string& b) {
     return PortableCompareRowText(a, b);
 }

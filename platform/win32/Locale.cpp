@@ -40,6 +40,10 @@ std::string MapString(LCID locale, DWORD flags, const std::string& text) {
 
 } // namespace
 
+bool RowSortIsPortable() {
+    return !UserLocaleReadsCodePage932();
+}
+
 int CompareRowText(const std::string& a, const std::string& b) {
     if (!UserLocaleReadsCodePage932()) {
         return PortableCompareRowText(a, b);

@@ -162,6 +162,71 @@ TEST(SortRows, HandlesEmptyAndSingleLists) {
     EXPECT_EQ(one, std::vector<std::string>{"x"});
 }
 
+// Short texts of a few simple bytes and of the characters that lean on them (voiced and
+// prolonged marks), kana, control characters and a cut-off lead byte: many pairs share a
+// start, end where the other goes on, or differ only beyond the first level.
+std::string RandomRowText(std::mt19937& random) {
+    static const std::vector<std::string> pieces = [] {
+        std::vector<std::string> p{"1", "2", " ", ".", "-", "'", "a", "A", "\x01", "["};
+        for (const char* utf8 : {"ﾄ", "ﾞ", "ｰ", "ア", "ー", "ゝ", "亜"}) {
+            p.push_back(Sjis(utf8));
+        }
+        return p;
+    }();
+    std::string text;
+    const int length = static_cast<int>(random() % 7);
+    for (int i = 0; i < length; ++i) {
+        // Simple bytes three times as often, so that most texts start with a run of them.
+        const std::size_t simple = 10;
+        const std::size_t at = random() % 4 == 0 ? random() % pieces.size() : random() % simple;
+        text += pieces[at];
+    }
+    if (random() % 16 == 0) {
+        text += '\x81';
+    }
+    return text;
+}
+
+TEST(SortRows, OrdersEveryPairAsTheirKeysDo) {
+    // Two rows come out in key order, and equal keys swap them: the sign of every comparison
+    // the sort makes shows.
+    std::mt19937 random(4649);
+    int decidedLater = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const std::string a = RandomRowText(random);
+        const std::string b = RandomRowText(random);
+        std::vector<std::string> rows{a, b};
+        SortRows(rows);
+        const bool before = PortableRowSortKey(a) < PortableRowSortKey(b);
+        const std::vector<std::string> want =
+            before ? std::vector<std::string>{a, b} : std::vector<std::string>{b, a};
+        ASSERT_EQ(rows, want) << Readable(a) << " vs " << Readable(b);
+        std::vector<std::string_view> views{a, b};
+        SortRows(views);
+        ASSERT_EQ(views[0], rows[0]) << Readable(a) << " vs " << Readable(b);
+        decidedLater += PortableRowSortKey(a).substr(0, 2) == PortableRowSortKey(b).substr(0, 2);
+    }
+    // Enough pairs agree at the start for the later levels to be reached.
+    EXPECT_GT(decidedLater, 2000);
+}
+
+TEST(SortRows, ListsComeOutInKeyOrder) {
+    std::mt19937 random(1192);
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::string> rows(random() % 40);
+        for (std::string& row : rows) {
+            row = RandomRowText(random);
+        }
+        const auto unsorted = rows;
+        SortRows(rows);
+        ASSERT_TRUE(std::is_permutation(rows.begin(), rows.end(), unsorted.begin()));
+        for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+            ASSERT_LE(PortableRowSortKey(rows[i]), PortableRowSortKey(rows[i + 1]))
+                << Readable(rows[i]) << " vs " << Readable(rows[i + 1]);
+        }
+    }
+}
+
 TEST(PortableCompareRowText, IgnoresOnlyLetterCase) {
     EXPECT_EQ(PortableCompareRowText("KZ 1- 2", "kz 1- 2"), 0);
     EXPECT_EQ(PortableCompareRowText(Sjis("ａβж"), Sjis("ＡΒЖ")), 0);
