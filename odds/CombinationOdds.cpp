@@ -155,6 +155,25 @@ private:
     std::vector<std::size_t> ends_;
 };
 
+// Whether the odds text is 1.0 or more, failing as the strict conversion does. Nearly every odds
+// text is blanks, digits, a point and a digit: there the answer is whether a digit before the
+// point is not 0, without converting.
+bool OneOrMore(std::string_view odds) {
+    const std::size_t start = odds.find_first_not_of(' ');
+    std::size_t i = start;
+    bool whole = false;
+    for (; i < odds.size() && odds[i] >= '0' && odds[i] <= '9'; ++i) {
+        whole = whole || odds[i] != '0';
+    }
+    const bool plain = start != std::string_view::npos && i > start && i + 2 <= odds.size() &&
+                       odds[i] == '.' && odds[i + 1] >= '0' && odds[i + 1] <= '9' &&
+                       odds.find_first_not_of(' ', i + 2) == std::string_view::npos;
+    if (plain) {
+        return whole;
+    }
+    return StrToFloatStrict(std::string(odds)) >= 1;
+}
+
 // Whether the odds value of a combination, the lower value and for wide "-" and the upper one,
 // is the text v.
 bool ValueIs(const BetType& t, std::string_view lower, std::string_view upper, std::string_view v) {
@@ -182,7 +201,7 @@ bool AppendSortEntry(const BetType& t, std::string_view line, std::size_t i, con
     if (ValueIs(t, lower, upper, forms.blank)) {
         return false;
     }
-    if (!(StrToFloatStrict(std::string(lower)) >= 1)) {
+    if (!OneOrMore(lower)) {
         out += t.marker;
         out += BelowOneMark;
         lower = FieldView(lower, 3, lower.size());

@@ -328,6 +328,41 @@ bool AppendSimpleKey(std::string_view text, std::string& key) {
     return true;
 }
 
+// The simple bytes by the order of their first-level weights: a text's simple start as one
+// rank byte per entry compares as its weights do, two bytes each.
+struct SimpleRanks {
+    static constexpr std::uint8_t NotSimple = 0;
+    static constexpr std::uint8_t Punctuation = 1; // no first-level weight
+    std::array<std::uint8_t, 256> rank{};
+    std::array<std::uint8_t, 256> firstByte{}; // of the weight of each rank
+};
+
+SimpleRanks BuildSimpleRanks() {
+    const std::array<SimpleByte, 128> simple = BuildSimpleBytes();
+    std::vector<std::uint16_t> weights;
+    for (const SimpleByte& b : simple) {
+        if (b.kind == SimpleByte::Entry) {
+            weights.push_back(static_cast<std::uint16_t>(b.primary[0] << 8 | b.primary[1]));
+        }
+    }
+    std::sort(weights.begin(), weights.end());
+    weights.erase(std::unique(weights.begin(), weights.end()), weights.end());
+    SimpleRanks ranks;
+    for (std::size_t c = 0; c < simple.size(); ++c) {
+        const SimpleByte& b = simple[c];
+        if (b.kind == SimpleByte::Punctuation) {
+            ranks.rank[c] = SimpleRanks::Punctuation;
+        } else if (b.kind == SimpleByte::Entry) {
+            const auto weight = static_cast<std::uint16_t>(b.primary[0] << 8 | b.primary[1]);
+            const auto at = std::lower_bound(weights.begin(), weights.end(), weight);
+            const auto rank = static_cast<std::uint8_t>(2 + (at - weights.begin()));
+            ranks.rank[c] = rank;
+            ranks.firstByte[rank] = b.primary[0];
+        }
+    }
+    return ranks;
+}
+
 // The order of a list by the portable comparison, decided where it can be by the first-level
 // weights of each text's start made of simple bytes, which begin its key's first level: panel
 // and race card lines nearly always differ there, so most texts never need a whole key.
@@ -335,35 +370,34 @@ class PortableRowOrder {
 public:
     explicit PortableRowOrder(const std::vector<std::string_view>& texts)
         : texts_(texts), starts_(texts.size()) {
-        static const std::array<SimpleByte, 128> simple = BuildSimpleBytes();
+        static const SimpleRanks table = BuildSimpleRanks();
         std::size_t room = 0;
         for (const std::string_view text : texts) {
-            room += 2 * text.size();
+            room += text.size();
         }
-        weights_.resize(room);
-        char* out = weights_.data();
+        ranks_.resize(room);
+        std::uint8_t* const first = ranks_.data();
+        std::uint8_t* out = first;
         for (std::size_t t = 0; t < texts.size(); ++t) {
             Start& start = starts_[t];
-            start.begin = static_cast<std::size_t>(out - weights_.data());
+            start.begin = static_cast<std::size_t>(out - first);
             start.whole = true;
             for (const char c : texts[t]) {
-                const auto byte = static_cast<unsigned char>(c);
-                if (byte >= simple.size() || simple[byte].kind == SimpleByte::Other) {
+                const std::uint8_t rank = table.rank[static_cast<unsigned char>(c)];
+                if (rank == SimpleRanks::NotSimple) {
                     start.whole = false;
                     break;
                 }
-                if (simple[byte].kind == SimpleByte::Entry) {
-                    *out++ = static_cast<char>(simple[byte].primary[0]);
-                    *out++ = static_cast<char>(simple[byte].primary[1]);
-                }
+                *out = rank;
+                out += rank != SimpleRanks::Punctuation;
             }
-            start.end = static_cast<std::size_t>(out - weights_.data());
+            start.end = static_cast<std::size_t>(out - first);
+            const std::size_t length = start.end - start.begin;
             for (std::size_t i = 0; i < 8; ++i) {
-                const std::size_t at = start.begin + i;
-                const auto byte = at < start.end ? static_cast<unsigned char>(weights_[at]) : 0u;
-                start.head = start.head << 8 | byte;
+                start.head = start.head << 8 | (i < length ? first[start.begin + i] : 0u);
             }
         }
+        firstByte_ = table.firstByte.data();
     }
 
     // Negative, zero or positive as text a sorts before, with or after text b: the sign of the
@@ -373,7 +407,7 @@ public:
         const Start& y = starts_[b];
         const std::size_t lx = x.end - x.begin;
         const std::size_t ly = y.end - y.begin;
-        // Most pairs differ within their first eight bytes of weights.
+        // Most pairs differ within their first eight weights.
         if (const std::uint64_t differ = x.head ^ y.head; differ != 0) {
             const auto at = static_cast<std::size_t>(std::countl_zero(differ)) / 8;
             if (at < std::min(lx, ly)) {
@@ -381,17 +415,17 @@ public:
             }
         }
         const int first =
-            std::memcmp(weights_.data() + x.begin, weights_.data() + y.begin, std::min(lx, ly));
+            std::memcmp(ranks_.data() + x.begin, ranks_.data() + y.begin, std::min(lx, ly));
         if (first != 0) {
             return first;
         }
-        // Where a whole text's weights end, its key's level end meets the other's next byte.
+        // Where a whole text's weights end, its key's level end meets the other's next weight.
         if (lx < ly && x.whole) {
-            if (const int c = LevelEndAgainst(weights_[y.begin + lx]); c != 0) {
+            if (const int c = LevelEndAgainst(ranks_[y.begin + lx]); c != 0) {
                 return c;
             }
         } else if (ly < lx && y.whole) {
-            if (const int c = LevelEndAgainst(weights_[x.begin + ly]); c != 0) {
+            if (const int c = LevelEndAgainst(ranks_[x.begin + ly]); c != 0) {
                 return -c;
             }
         }
@@ -406,13 +440,13 @@ private:
     struct Start {
         std::size_t begin = 0;
         std::size_t end = 0;
-        std::uint64_t head = 0; // the first eight bytes, the first one highest; 0 past the end
+        std::uint64_t head = 0; // the first eight ranks, the first one highest; 0 past the end
         bool whole = false;     // the start is the whole text
     };
 
-    static int LevelEndAgainst(char weight) {
+    int LevelEndAgainst(std::uint8_t rank) const {
         const auto end = static_cast<unsigned char>(kLevelEnd);
-        const auto other = static_cast<unsigned char>(weight);
+        const std::uint8_t other = firstByte_[rank];
         return (end > other) - (end < other);
     }
 
@@ -428,8 +462,9 @@ private:
     }
 
     const std::vector<std::string_view>& texts_;
-    std::string weights_;
+    std::vector<std::uint8_t> ranks_;
     std::vector<Start> starts_;
+    const std::uint8_t* firstByte_ = nullptr;
     std::vector<std::optional<std::string>> keys_; // made when the starts do not decide
 };
 

@@ -121,11 +121,13 @@ void WriteAllLines(const std::filesystem::path& osPath, const std::vector<Line>&
     for (const auto& line : lines) {
         size += line.size() + 2;
     }
-    std::string bytes;
-    bytes.reserve(size);
+    std::string bytes(size, '\0');
+    char* out = bytes.data();
     for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
+        std::memcpy(out, line.data(), line.size());
+        out += line.size();
+        *out++ = '\r';
+        *out++ = '\n';
     }
     if (openScope == nullptr) {
         DiskWrite(osPath, bytes);

@@ -24,6 +24,15 @@ public:
         }
     }
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            if (fd_ >= 0) {
+                ::close(fd_);
+            }
+            fd_ = other.release();
+        }
+        return *this;
+    }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
@@ -80,31 +89,41 @@ bool ReadBytes(int fd, std::string& out, bool firstLine) {
     }
 }
 
-// The regular file at the OS path opened for reading; -1 when there is none or it cannot be
-// opened.
-FileDescriptor OpenRegular(const std::string& osPath, struct stat& before) {
+// A file opened for reading, with the lease taken on it.
+struct OpenedFile {
+    FileDescriptor fd{-1};
+    Lease lease = Lease::Unavailable;
+    struct stat before {}; // taken where no lease is held
+};
+
+// The regular file at the OS path opened for reading; fd -1 when there is none or it cannot
+// be opened. The kernel grants a lease on a regular file only, so a held lease answers without
+// asking the file's type; the lease goes with the descriptor when it is closed.
+OpenedFile OpenRegular(const std::string& osPath) {
     // Non-blocking, so that a FIFO of that name cannot hang the viewer; it is refused here.
-    FileDescriptor fd(::open(osPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() >= 0 && (::fstat(fd.get(), &before) != 0 || !S_ISREG(before.st_mode))) {
-        return FileDescriptor(-1);
+    OpenedFile file;
+    file.fd = FileDescriptor(::open(osPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd.get() < 0) {
+        return file;
     }
-    return fd;
+    file.lease = TakeReadLease(file.fd.get());
+    if (file.lease != Lease::Held &&
+        (::fstat(file.fd.get(), &file.before) != 0 || !S_ISREG(file.before.st_mode))) {
+        file.fd = FileDescriptor(-1);
+    }
+    return file;
 }
 
 // The bytes of an open regular file, refused while another process writes it.
-std::string ReadUnwritten(const FileDescriptor& fd, const struct stat& before,
-                          const std::string& shown, bool firstLine) {
-    const Lease lease = TakeReadLease(fd.get());
-    if (lease == Lease::WriterActive) {
+std::string ReadUnwritten(const OpenedFile& file, const std::string& shown, bool firstLine) {
+    if (file.lease == Lease::WriterActive) {
         throw Failure::CannotOpen(shown);
     }
     std::string bytes;
-    bool complete = ReadBytes(fd.get(), bytes, firstLine);
-    if (lease == Lease::Held) {
-        ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
-    } else {
+    bool complete = ReadBytes(file.fd.get(), bytes, firstLine);
+    if (file.lease != Lease::Held) {
         struct stat after {};
-        complete = complete && ::fstat(fd.get(), &after) == 0 && SameStamp(before, after);
+        complete = complete && ::fstat(file.fd.get(), &after) == 0 && SameStamp(file.before, after);
     }
     if (!complete) {
         throw Failure::CannotOpen(shown);
@@ -113,12 +132,11 @@ std::string ReadUnwritten(const FileDescriptor& fd, const struct stat& before,
 }
 
 std::string ReadUnwritten(const std::string& osPath, const std::string& shown, bool firstLine) {
-    struct stat before {};
-    const FileDescriptor fd = OpenRegular(osPath, before);
-    if (fd.get() < 0) {
+    const OpenedFile file = OpenRegular(osPath);
+    if (file.fd.get() < 0) {
         throw Failure::CannotOpen(shown);
     }
-    return ReadUnwritten(fd, before, shown, firstLine);
+    return ReadUnwritten(file, shown, firstLine);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -218,9 +236,8 @@ std::filesystem::path FollowLinks(const std::filesystem::path& osPath) {
 std::string DiskReadFirstLine(const std::string& path) {
     // Opening the exact name tells at once whether it is a regular file; only a miss looks for
     // the name in another letter case.
-    struct stat before {};
-    if (const FileDescriptor fd = OpenRegular(ToOsPath(path).native(), before); fd.get() >= 0) {
-        return ReadUnwritten(fd, before, path, true);
+    if (const OpenedFile file = OpenRegular(ToOsPath(path).native()); file.fd.get() >= 0) {
+        return ReadUnwritten(file, path, true);
     }
     const auto osPath = FindFile(path);
     if (!osPath) {

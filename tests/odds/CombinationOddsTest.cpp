@@ -209,6 +209,30 @@ TEST_F(CombinationOddsFile, BracketQuinellaBelowOneThenCancelledFollowTheRanked)
     EXPECT_EQ(sorted[34], Sjis("1-2  ﾄﾘｹｼ    "));
 }
 
+// Whether an odds text ranks (1.0 or more) is decided by its value, in whatever form the
+// strict conversion takes it.
+TEST_F(CombinationOddsFile, AnOddsTextRanksFromOneInEveryFormItTakes) {
+    const struct {
+        const char* odds;
+        bool ranked;
+    } cases[] = {
+        {"  1.0", true}, {"  0.9", false}, {"1.0  ", true},  {" 01.0", true},  {"  0.0", false},
+        {" 9.99", true}, {" 0.99", false}, {" 1e-1", false}, {" +1.0", true},  {"  -1.", false},
+        {"10   ", true}, {"   .9", false}, {"  1. ", true},  {"00000", false}, {" 10.0", true},
+    };
+    for (const auto& c : cases) {
+        auto file = FullBracketFile();
+        file.brackets[0].odds = c.odds; // 1-1
+        folder.Write(Kind::Zo, sample::Line1(file));
+        ReadBracketQuinellaOdds(folder.state);
+        const Lines sorted = CacheLines("MvZOSo.dat");
+        const auto line = std::find_if(sorted.begin(), sorted.end(),
+                                       [](const std::string& l) { return l.starts_with("1-1"); });
+        ASSERT_NE(line, sorted.end()) << c.odds;
+        EXPECT_EQ(line->ends_with("]"), c.ranked) << c.odds << ": " << *line;
+    }
+}
+
 TEST_F(CombinationOddsFile, QuinellaAndWideRanksTakeFiveBytes) {
     auto file = FullQuinellaWideFile();
     file.combinations[1].quinella = file.combinations[0].quinella; // equal odds texts
