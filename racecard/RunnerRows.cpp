@@ -33,8 +33,9 @@ bool IsUnranked(const std::string& key) {
 }
 
 std::string OddsKey(TRunnerRow& row) {
-    const std::string scratchedKey = Sjis(ScratchedKeyText);
-    const std::string scratchedRemarks = Sjis(ScratchedRemarksText);
+    static const std::string scratchedKey = Sjis(ScratchedKeyText);
+    static const std::string scratchedRemarks = Sjis(ScratchedRemarksText);
+    static const std::string cancelled = Sjis("ﾄﾘｹｼ");
     std::string key = Take(row.WinOdds, MergedRow::KeyWin) + row.PlaceOdds;
     if (key == std::string(MergedRow::Key.length, ' ')) {
         key = NoOddsKey;
@@ -43,7 +44,7 @@ std::string OddsKey(TRunnerRow& row) {
         key = scratchedKey;
     }
     // The odds file shows a scratched runner's win odds as "ﾄﾘｹｼ".
-    if (Take(row.WinOdds, WinOddsCancelMark) == Sjis("ﾄﾘｹｼ")) {
+    if (TakeView(row.WinOdds, WinOddsCancelMark) == cancelled) {
         key = scratchedKey;
         row.Remarks = scratchedRemarks;
     }
