@@ -106,6 +106,21 @@ TEST(FileSizeByName, GivesTheSizeOfTheEntryFound) {
     EXPECT_EQ(FileSizeByName(dir.path() + "Ks-1.jra"), std::nullopt);
 }
 
+#ifndef _WIN32
+// Names differing only in letter case lie side by side only where the file system tells them
+// apart.
+TEST(FileSizeByName, AFolderFoundUnderTheNameCountsAsEmpty) {
+    test::TempFolder dir;
+    // A folder under the exact name is found before a file in another letter case.
+    std::filesystem::create_directory(dir.osPath() / "Ks-5238b.jra");
+    dir.Write("KS-5238B.JRA", std::string(801, 'x'));
+    EXPECT_EQ(FileSizeByName(dir.path() + "Ks-5238b.jra"), 0u);
+    // Only in another letter case, the folder is found all the same.
+    std::filesystem::create_directory(dir.osPath() / "KS-1.JRA");
+    EXPECT_EQ(FileSizeByName(dir.path() + "Ks-1.jra"), 0u);
+}
+#endif
+
 TEST(ExecutableOsPath, IsTheRunningBinary) {
     const std::filesystem::path exe = ExecutableOsPath();
     ASSERT_FALSE(exe.empty());

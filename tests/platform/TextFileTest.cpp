@@ -116,6 +116,19 @@ TEST(ReadFirstLine, RefusesWhatIsNotAReadableFile) {
 #endif
 }
 
+#ifndef _WIN32
+TEST(ReadFirstLine, PassesOverWhatIsNotAFileUnderTheExactNameToOneInAnotherCase) {
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir.osPath() / "Uy-c.jra");
+    dir.Write("UY-C.JRA", "folder passed\r\n");
+    EXPECT_EQ(ReadFirstLine(dir.path() + "Uy-c.jra"), Lines{"folder passed"});
+    const auto fifo = (dir.osPath() / "Zo-58b.jra").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    dir.Write("ZO-58B.JRA", "fifo passed\r\n");
+    EXPECT_EQ(ReadFirstLine(dir.path() + "Zo-58b.jra"), Lines{"fifo passed"});
+}
+#endif
+
 #ifdef _WIN32
 TEST(ReadFirstLine, RefusesAFileOpenForWritingThroughAnotherHandle) {
     test::TempFolder dir;
