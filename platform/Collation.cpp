@@ -414,10 +414,12 @@ public:
                 return x.head < y.head ? -1 : 1;
             }
         }
-        const int first =
-            std::memcmp(ranks_.data() + x.begin, ranks_.data() + y.begin, std::min(lx, ly));
-        if (first != 0) {
-            return first;
+        // A list of empty texts has no ranks at all, and no pointer to compare from.
+        if (const std::size_t common = std::min(lx, ly); common != 0) {
+            const int first = std::memcmp(ranks_.data() + x.begin, ranks_.data() + y.begin, common);
+            if (first != 0) {
+                return first;
+            }
         }
         // Where a whole text's weights end, its key's level end meets the other's next weight.
         if (lx < ly && x.whole) {

@@ -124,8 +124,10 @@ void WriteAllLines(const std::filesystem::path& osPath, const std::vector<Line>&
     std::string bytes(size, '\0');
     char* out = bytes.data();
     for (const auto& line : lines) {
-        std::memcpy(out, line.data(), line.size());
-        out += line.size();
+        if (!line.empty()) {
+            std::memcpy(out, line.data(), line.size());
+            out += line.size();
+        }
         *out++ = '\r';
         *out++ = '\n';
     }
