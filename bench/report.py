@@ -124,7 +124,7 @@ def main(folder):
           "`SendMessage`), the bare window with a message and a whole-window invalidation; each "
           "click until `RedrawWindow(RDW_UPDATENOW | RDW_ALLCHILDREN)` returns, when every "
           "window it invalidated has painted. The first click after start is shown apart: it "
-          "is the first race load of the process.\n")
+          "is also the window's first activation and focus.\n")
 
     w("## Figures\n")
     w("| What | Figure | Reference | Ratio | Target | |")
