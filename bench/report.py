@@ -86,7 +86,9 @@ def main(folder):
       "same with the time stamp left at now (the betting software has just written a file). "
       "The reference of each row is the 60-file probe in the same state.\n")
     w("- **Race load:** `ShowRaceHeader` and every stage of `LoadRaceData` for race 1 of the "
-      "first meeting (all five files, 16-18 runners), caches written. Its floor (`RaceLoadIoFloor`) "
+      "first meeting (all five files, 16-18 runners), caches written, as a race click runs them: "
+      "each data file read once for all of them, the panels shown from the caches' bytes as "
+      "written. Its floor (`RaceLoadIoFloor`) "
       "reads line 1 of the same five files and writes eight files of the caches' sizes with "
       "the fewest calls that leave exactly those bytes: open without truncating, write, cut to "
       "length, close.\n")
