@@ -3,6 +3,7 @@
 // change that a venue click runs inside itself.
 
 #include "app/MainForm.h"
+#include "odds/OddsPanels.h"
 #include "platform/Codec.h"
 #include "platform/Dispatch.h"
 #include "platform/TextFile.h"
@@ -240,6 +241,52 @@ TEST_F(RaceLoad, FailureInTheRaceChangeOfAVenueClickEndsTheWholeClick) {
     EXPECT_TRUE(w.GBOdds2 == MainWindowModel().GBOdds2) << "no later stage ran";
     EXPECT_TRUE(w.MemoSeiseki.empty());
     test::ExpectNoPanelShown(w);
+}
+
+// A race click shows its panels from the bytes it has just written to the caches; shown again
+// from the caches on the disk, every panel and every grid cell stays as it was, in file order and
+// in sorted order, on every race of the sample.
+TEST_F(RaceLoad, EveryRaceShowsWhatItsCachesHoldOnTheDisk) {
+    for (const char* order : {"false", "True"}) {
+        program.Write("Q-MvRV98.ini", "[Dir]\r\nPatDir=" + pat.path() + "\r\n[Options]\r\nTsort=" +
+                                          order + "\r\nWsort=" + order + "\r\nUsort=" + order +
+                                          "\r\nKsort=" + order + "\r\nUS=1\r\n");
+        const auto form = Form(program.osPath());
+        for (std::size_t m = 0; m < meetings.size(); ++m) {
+            ASSERT_TRUE(Dispatch(ui, [&] { form->Check(VenueButton(static_cast<int>(m) + 1)); }));
+            for (int race = 1; race <= static_cast<int>(meetings[m].races.size()); ++race) {
+                ASSERT_TRUE(Dispatch(ui, [&] { form->Check(RaceButton(race)); }));
+                const MainWindowModel shown = form->window();
+                MainFormState& state = form->state();
+                ShowRaceCard(state);
+                ShowOdds1(state);
+                ShowOdds2(state);
+                ShowOdds3(state);
+                const MainWindowModel& again = form->window();
+                const std::string where =
+                    order + (" meeting " + std::to_string(m)) + " race " + std::to_string(race);
+                EXPECT_EQ(again.DEGrid, shown.DEGrid) << where;
+                EXPECT_EQ(again.MemoOdds1, shown.MemoOdds1) << where;
+                EXPECT_EQ(again.MemoOdds2, shown.MemoOdds2) << where;
+                EXPECT_EQ(again.MemoOdds3, shown.MemoOdds3) << where;
+            }
+        }
+    }
+}
+
+// What one race click read is forgotten with it: a data file rewritten between two clicks is
+// read anew by the next click on its race.
+TEST_F(RaceLoad, ARaceClickReadsTheFilesAsTheyAreThen) {
+    const auto form = Form(program.osPath());
+    ASSERT_TRUE(Dispatch(ui, [&] { form->Check(VenueButton(1)); }));
+    ASSERT_TRUE(Dispatch(ui, [&] { form->Check(RaceButton(2)); }));
+    sample::QuinellaWideFile file = *Race(0, 1).quinellaWide;
+    file.oddsHours = "09";
+    file.oddsMinutes = "59";
+    Rewrite(0, Kind::Uo, 1, sample::Line1(file));
+    ASSERT_TRUE(Dispatch(ui, [&] { form->Check(RaceButton(1)); }));
+    EXPECT_EQ(form->window().GBOdds2, Sjis("馬番連勝 [09:59現在]"));
+    EXPECT_EQ(form->window().GBOdds3, Sjis("ワイド [09:59現在]"));
 }
 
 } // namespace
