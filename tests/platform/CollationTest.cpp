@@ -187,14 +187,41 @@ std::string RandomRowText(std::mt19937& random) {
     return text;
 }
 
-TEST(SortRows, OrdersEveryPairAsTheirKeysDo) {
+// Panel lines: long starts of simple bytes on which most pairs agree well beyond their first
+// eight characters, then kana, a mark, a letter in either case, a hyphen or nothing; now and
+// then cut short, inside a double-byte character too.
+std::string RandomPanelLine(std::mt19937& random) {
+    static const std::vector<std::string> tails = {
+        "", "", "", Sjis("ﾄﾘｹｼ"), Sjis("ﾞ"), Sjis("ｰ"), Sjis("ア"), "a", "A", "-", "'", "\x01"};
+    std::string line = random() % 2 == 0 ? "01-02 " : "01-03 ";
+    line += random() % 2 == 0 ? "  12.3" : "  12.4";
+    if (random() % 2 == 0) {
+        line += random() % 2 == 0 ? "-  45.6" : "- 45.6 ";
+    }
+    line += " [" + std::to_string(random() % 3) + "]";
+    line += tails[random() % tails.size()];
+    if (random() % 8 == 0) {
+        line.resize(random() % line.size());
+    }
+    return line;
+}
+
+struct TextKind {
+    const char* name;
+    std::string (*text)(std::mt19937&);
+    std::size_t agreeing; // key bytes that pairs share when counted as decided later
+};
+
+class SortRowsOf : public testing::TestWithParam<TextKind> {};
+
+TEST_P(SortRowsOf, OrdersEveryPairAsTheirKeysDo) {
     // Two rows come out in key order, and equal keys swap them: the sign of every comparison
     // the sort makes shows.
     std::mt19937 random(4649);
     int decidedLater = 0;
     for (int round = 0; round < 20000; ++round) {
-        const std::string a = RandomRowText(random);
-        const std::string b = RandomRowText(random);
+        const std::string a = GetParam().text(random);
+        const std::string b = GetParam().text(random);
         std::vector<std::string> rows{a, b};
         SortRows(rows);
         const bool before = PortableRowSortKey(a) < PortableRowSortKey(b);
@@ -204,18 +231,19 @@ TEST(SortRows, OrdersEveryPairAsTheirKeysDo) {
         std::vector<std::string_view> views{a, b};
         SortRows(views);
         ASSERT_EQ(views[0], rows[0]) << Readable(a) << " vs " << Readable(b);
-        decidedLater += PortableRowSortKey(a).substr(0, 2) == PortableRowSortKey(b).substr(0, 2);
+        const std::size_t n = GetParam().agreeing;
+        decidedLater += PortableRowSortKey(a).substr(0, n) == PortableRowSortKey(b).substr(0, n);
     }
-    // Enough pairs agree at the start for the later levels to be reached.
+    // Enough pairs agree at the start for what follows it to be reached.
     EXPECT_GT(decidedLater, 2000);
 }
 
-TEST(SortRows, ListsComeOutInKeyOrder) {
+TEST_P(SortRowsOf, ListsComeOutInKeyOrder) {
     std::mt19937 random(1192);
     for (int round = 0; round < 500; ++round) {
         std::vector<std::string> rows(random() % 40);
         for (std::string& row : rows) {
-            row = RandomRowText(random);
+            row = GetParam().text(random);
         }
         const auto unsorted = rows;
         SortRows(rows);
@@ -226,6 +254,12 @@ TEST(SortRows, ListsComeOutInKeyOrder) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(SortRows, SortRowsOf,
+                         testing::Values(TextKind{"short_texts", RandomRowText, 2},
+                                         // Beyond eight first-level weights of two bytes each.
+                                         TextKind{"panel_lines", RandomPanelLine, 17}),
+                         test::ByName());
 
 TEST(PortableCompareRowText, IgnoresOnlyLetterCase) {
     EXPECT_EQ(PortableCompareRowText("KZ 1- 2", "kz 1- 2"), 0);

@@ -181,6 +181,17 @@ TEST(WriteLines, EndsEveryLineWithCrLf) {
     EXPECT_EQ(dir.Read("MvDENo.dat"), "");
 }
 
+TEST(WriteLines, ViewsOfLinesWriteTheSameBytes) {
+    test::TempFolder dir;
+    const std::string held = Sjis("１行");
+    // A view made empty has no bytes to point at.
+    WriteLineViews(dir.File("MvUOSo.dat"), {held, std::string_view(), " b "});
+    WriteLines(dir.File("MvUONo.dat"), {held, "", " b "});
+    EXPECT_EQ(dir.Read("MvUOSo.dat"), dir.Read("MvUONo.dat"));
+    WriteLineViews(dir.File("MvUOSo.dat"), {});
+    EXPECT_EQ(dir.Read("MvUOSo.dat"), "");
+}
+
 TEST(WriteLines, ReplacesLongerOldContentInPlace) {
     test::TempFolder dir;
     dir.Write("MvZOSo.dat", "old old old old\r\n");
