@@ -60,6 +60,8 @@ struct RadioButton {
     std::string caption;
     bool visible = true;
     bool checked = false;
+
+    bool operator==(const RadioButton&) const = default;
 };
 
 inline constexpr int GridRows = 19; // row 0: the fixed header row
@@ -93,6 +95,8 @@ struct MainWindowModel {
 
     RadioButton& radio(Radio r) { return radios[static_cast<std::size_t>(r)]; }
     const RadioButton& radio(Radio r) const { return radios[static_cast<std::size_t>(r)]; }
+
+    bool operator==(const MainWindowModel&) const = default;
 };
 
 } // namespace mv

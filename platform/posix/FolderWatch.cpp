@@ -1,9 +1,10 @@
 #include "platform/posix/FolderWatch.h"
 
+#include "platform/posix/FileSystemKind.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <linux/magic.h>
 #include <sys/inotify.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -11,28 +12,13 @@
 namespace mv {
 namespace {
 
-// File systems whose changes may come from another machine, or from a process the kernel
-// does not see write (FUSE): a watch there stays silent about them.
+// Only on a local file system does every change pass through this kernel; elsewhere changes
+// may come from another machine, or from a process the kernel does not see write (FUSE), and
+// a watch stays silent about them.
 bool ChangesAllSeenHere(const std::string& osFolder) {
     struct statfs fs {};
-    if (::statfs(osFolder.c_str(), &fs) != 0) {
-        return false;
-    }
-    switch (static_cast<unsigned long>(fs.f_type)) {
-    case NFS_SUPER_MAGIC:
-    case SMB_SUPER_MAGIC:
-    case CIFS_SUPER_MAGIC:
-    case SMB2_SUPER_MAGIC:
-    case FUSE_SUPER_MAGIC:
-    case CODA_SUPER_MAGIC:
-    case AFS_SUPER_MAGIC:
-    case AFS_FS_MAGIC:
-    case V9FS_MAGIC:
-    case CEPH_SUPER_MAGIC:
-        return false;
-    default:
-        return true;
-    }
+    return ::statfs(osFolder.c_str(), &fs) == 0 &&
+           KindOfFileSystem(static_cast<unsigned long>(fs.f_type)) == FileSystemKind::Local;
 }
 
 constexpr std::uint32_t NameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;

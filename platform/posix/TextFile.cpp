@@ -3,9 +3,10 @@
 #include "platform/DiskFile.h"
 #include "platform/Failure.h"
 #include "platform/FileQuery.h"
+#include "platform/posix/FileSystemKind.h"
+#include "platform/posix/SystemCalls.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,22 +45,24 @@ private:
 
 enum class Lease { Held, WriterActive, Unavailable };
 
-// A read lease is refused while any process has the file open for writing: then the betting
-// software is still writing it. Where no lease can be had for another reason (a network or
-// FUSE file system, a file of another owner without the capability) the caller checks the
-// file's size and time stamp around the read instead.
+// A read lease is refused while any process of this machine has the file open for writing:
+// then the betting software is still writing it. Where no lease can be had for another reason
+// (a file of another owner without the capability, a network file system) the caller checks
+// the file's size and time stamp around the read instead.
 Lease TakeReadLease(int fd) {
-    // A writer that opens the file while we hold the lease makes the kernel signal us; the
-    // lease is held only for the read, so the signal is ignored rather than fatal.
-    static const bool ignoreLeaseBreaks = [] {
-        std::signal(SIGIO, SIG_IGN);
-        return true;
-    }();
-    (void)ignoreLeaseBreaks;
-    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+    if (Calls().takeReadLease(fd) == 0) {
         return Lease::Held;
     }
-    return errno == EAGAIN ? Lease::WriterActive : Lease::Unavailable;
+    if (errno != EAGAIN) {
+        return Lease::Unavailable;
+    }
+    // The client of a network file system refuses a lease whenever its server has not let it
+    // cache the file (an SMB share without an oplock, NFS without a delegation), which is the
+    // ordinary case there: the refusal says nothing about writers.
+    unsigned long type = 0;
+    return Calls().fileSystemType(fd, type) && KindOfFileSystem(type) == FileSystemKind::Network
+               ? Lease::Unavailable
+               : Lease::WriterActive;
 }
 
 bool SameStamp(const struct stat& a, const struct stat& b) {

@@ -1,8 +1,10 @@
 #include "faults/FaultSupport.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <linux/magic.h>
 #include <stdexcept>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -116,6 +118,47 @@ WriterHolding::~WriterHolding() {
     if (child_ > 0) {
         ::waitpid(child_, nullptr, 0);
     }
+}
+
+Appender::Appender(const std::filesystem::path& file) {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    child_ = ::fork();
+    if (child_ == 0) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        const char ok = fd >= 0 && ::write(fd, "x", 1) == 1 ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        while (::write(fd, "x", 1) == 1) {
+        }
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char ok = '0';
+    const bool told = ::read(ready[0], &ok, 1) == 1;
+    ::close(ready[0]);
+    if (child_ < 0 || !told || ok != '1') {
+        throw std::runtime_error("the appender could not write " + file.string());
+    }
+}
+
+Appender::~Appender() {
+    ::kill(child_, SIGKILL);
+    ::waitpid(child_, nullptr, 0);
+}
+
+SystemCalls ShareWithoutOplocks() {
+    SystemCalls calls = RealCalls();
+    calls.takeReadLease = [](int) {
+        errno = EAGAIN;
+        return -1;
+    };
+    calls.fileSystemType = [](int, unsigned long& type) {
+        type = SMB2_SUPER_MAGIC;
+        return true;
+    };
+    return calls;
 }
 
 std::set<std::string> EntryNames(const std::filesystem::path& folder) {

@@ -2,7 +2,9 @@
 
 // Faults the tests impose from outside: a folder nobody may write to (also for root, who
 // otherwise ignores permission bits), a file that gets no read lease, and another process
-// holding a file open for writing.
+// holding a file open for writing or appending to it.
+
+#include "platform/posix/SystemCalls.h"
 
 #include <filesystem>
 #include <set>
@@ -60,6 +62,23 @@ private:
     pid_t child_ = -1;
     int release_ = -1; // closing it lets the child end
 };
+
+// Another process appending to a file without pause, as the betting software does while it
+// writes; it is stopped when destroyed.
+class Appender {
+public:
+    explicit Appender(const std::filesystem::path& file);
+    ~Appender();
+    Appender(const Appender&) = delete;
+    Appender& operator=(const Appender&) = delete;
+
+private:
+    pid_t child_ = -1;
+};
+
+// The system's calls as on an SMB share whose server grants no oplocks: every read lease is
+// refused with EAGAIN, whether or not anyone writes.
+SystemCalls ShareWithoutOplocks();
 
 // The names of the entries of a folder.
 std::set<std::string> EntryNames(const std::filesystem::path& folder);

@@ -124,6 +124,23 @@ TEST_F(WindowFaults, FileStillBeingWrittenIsNotShownUntilTheWriterIsDone) {
     EXPECT_EQ(form.window().DEGrid, UndisturbedGrid());
 }
 
+// A share's client refuses a read lease whenever the server has granted no oplock, which says
+// nothing about writers: the race shows as from a local disk.
+TEST_F(WindowFaults, ShareRefusingEveryLeaseShowsTheRaceAsALocalDiskDoes) {
+    TMainForm local(ui, program.File("Q-MvRV98.ini"), program.osPath());
+    local.FormCreate();
+    local.Check(VenueButton(1));
+    const auto localCaches = Caches();
+    {
+        const ScopedSystemCalls share(test::ShareWithoutOplocks());
+        EXPECT_TRUE(Run(VenueButton(1)));
+    }
+    EXPECT_TRUE(ui.Errors().empty());
+    EXPECT_EQ(form.window().EditTokubetu, RaceName(1));
+    EXPECT_EQ(form.window(), local.window());
+    EXPECT_EQ(Caches(), localCaches);
+}
+
 TEST_F(WindowFaults, DataFilesThatAreFoldersCountAsMissing) {
     for (const Kind kind : {Kind::De, Kind::Ut, Kind::Zo, Kind::Uo, Kind::Ks}) {
         fs::remove(DataFile(kind, 1));
