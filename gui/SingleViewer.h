@@ -1,31 +1,28 @@
 #pragma once
 
-// The handover from a second start to the viewer already running from the same program folder:
-// the running viewer listens under the folder's instance name, and a later start tells it to
-// come to the front before it ends.
+// The running viewer's side of the handover from a later start: requests to come to the front
+// arrive on the folder's local socket, watched in the event loop.
+
+#include "platform/posix/ForwardChannel.h"
 
 #include <QObject>
 #include <QSocketNotifier>
-#include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace mv::gui {
 
-// Asks the viewer listening under `name` to come to the front; true once it has the request.
-// A viewer that is still starting is given a moment to listen.
-bool AskRunningViewerToComeForward(const QString& name);
-
-// Listens under `name` while it lives and runs `comeForward` for every request.
+// Listens under `name` while it lives and runs `comeForward` for every request of this user.
 class ForwardRequests : public QObject {
 public:
-    ForwardRequests(const QString& name, std::function<void()> comeForward);
+    ForwardRequests(const std::string& name, std::function<void()> comeForward);
     ~ForwardRequests() override;
     ForwardRequests(const ForwardRequests&) = delete;
     ForwardRequests& operator=(const ForwardRequests&) = delete;
 
 private:
-    int listening_ = -1;
+    ForwardListener listener_;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> comeForward_;
 };

@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramFiles.h"
+#include "app/SecondStart.h"
 #include "gui/MainWindow.h"
 #include "gui/QtUiServices.h"
 #include "gui/SettingsDialog.h"
@@ -10,25 +11,16 @@
 #include "platform/Dispatch.h"
 #include "platform/InstanceLock.h"
 #include "platform/TextFile.h"
+#include "platform/posix/ForwardChannel.h"
 
 #include <QApplication>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    mv::gui::QtUiServices ui;
-    mv::ProgramFiles files;
-    if (!mv::Dispatch(ui, [&] { files = mv::ProgramFilesNextToExecutable(); })) {
-        return 1;
-    }
-    // One viewer per program folder: a second start brings the first to the front.
-    const mv::InstanceLock lock(files.cacheFolder);
-    const QString instance = QString::fromStdString(mv::InstanceName(files.cacheFolder));
-    if (lock.heldElsewhere()) {
-        mv::gui::AskRunningViewerToComeForward(instance);
-        return 0;
-    }
-    mv::RemoveLeftoverTemporaries(files.settingsPath);
+namespace {
 
+// The viewer as the folder's only one, until its window is closed.
+int RunViewer(QApplication& app, mv::gui::QtUiServices& ui, const mv::ProgramFiles& files,
+              const std::string& instance) {
+    mv::RemoveLeftoverTemporaries(files.settingsPath);
     mv::TMainForm form(ui, files.settingsPath, files.cacheFolder);
     mv::gui::MainWindow window(ui, form);
     ui.setSettingsDialog([&] { mv::gui::RunSettingsDialog(&window, ui, files.settingsPath); });
@@ -42,4 +34,30 @@ int main(int argc, char** argv) {
     // focus to a new window; the set-up check runs on that first activation.
     window.activateWindow();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    mv::gui::QtUiServices ui;
+    mv::ProgramFiles files;
+    if (!mv::Dispatch(ui, [&] { files = mv::ProgramFilesNextToExecutable(); })) {
+        return 1;
+    }
+    // One viewer per program folder: a second start brings the first to the front.
+    mv::InstanceLock lock(files.cacheFolder);
+    const std::string instance = mv::InstanceName(files.cacheFolder);
+    if (lock.heldElsewhere()) {
+        const mv::SecondStart outcome = mv::WaitForTheRunningViewer(
+            ui, {[&] { return lock.Take(); }, [&] { return mv::AskToComeForward(instance); }});
+        if (outcome != mv::SecondStart::Run) {
+            return mv::ExitCodeOf(outcome);
+        }
+    }
+    const int code = RunViewer(app, ui, files, instance);
+    // Nothing is written once the window has gone, and its socket is closed: a start waiting
+    // for its turn need not wait for this process to end.
+    lock.Release();
+    return code;
 }

@@ -2,7 +2,8 @@
 
 // One viewer per program folder. Two viewers started from the same folder would share one set
 // of caches, each overwriting what the other shows; so the first holds the folder's lock for
-// its whole run, and a later one that finds it held hands over to it and ends.
+// its whole run, and a later one that finds it held hands over to it and ends, or waits for it
+// while that viewer is ending.
 
 #include <filesystem>
 #include <string>
@@ -12,7 +13,8 @@ namespace mv {
 class InstanceLock {
 public:
     // Takes the lock of the program folder (a file "Q-MvRCV98.lock" in it on POSIX, a named
-    // mutex on Windows); the system releases it when the viewer ends, however it ends.
+    // mutex owned by this thread on Windows); the system releases it when the viewer ends,
+    // however it ends.
     explicit InstanceLock(const std::filesystem::path& programFolder);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -21,6 +23,12 @@ public:
     // True when another viewer of the folder holds it. Where no lock can be had at all (a
     // folder in which nothing can be made), no viewer is kept from running.
     bool heldElsewhere() const { return heldElsewhere_; }
+
+    // Tries again to take a lock held elsewhere; true once this viewer holds it.
+    bool Take();
+
+    // Lets the lock go before the viewer has ended.
+    void Release();
 
 private:
 #ifdef _WIN32

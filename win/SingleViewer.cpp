@@ -8,8 +8,8 @@
 namespace mv::win {
 namespace {
 
-// How long a second start waits for a first one that has the lock but no window yet.
-constexpr DWORD PatienceMs = 3000;
+// How long the running viewer's window may take to answer; a hung one does not answer at all.
+constexpr UINT AnswerWaitMs = 1000;
 
 struct Search {
     std::filesystem::path::string_type folder; // as NormalFolder gives it
@@ -50,17 +50,21 @@ BOOL CALLBACK Visit(HWND window, LPARAM l) {
 
 bool BringRunningViewerForward(const std::filesystem::path& programFolder) {
     Search search{NormalFolder(programFolder)};
-    const DWORD start = ::GetTickCount();
-    while (::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search)), search.found == nullptr) {
-        if (::GetTickCount() - start > PatienceMs) {
-            return false;
-        }
-        ::Sleep(50);
+    ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    // A window that is being destroyed, or whose viewer hangs, does not answer.
+    DWORD_PTR ignored = 0;
+    if (search.found == nullptr ||
+        ::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                              AnswerWaitMs, &ignored) == 0) {
+        return false;
     }
     if (::IsIconic(search.found)) {
         ::ShowWindow(search.found, SW_RESTORE);
     }
-    return ::SetForegroundWindow(search.found) != 0;
+    // The system may refuse the foreground to a start that is not the user's latest action; the
+    // viewer still came forward, restored and flashing in the task bar.
+    ::SetForegroundWindow(search.found);
+    return true;
 }
 
 } // namespace mv::win

@@ -7,8 +7,8 @@
 
 namespace mv::win {
 
-// True once the main window of the viewer started from programFolder is in front. A viewer
-// that is still starting is given a moment to show its window.
+// True once the main window of the viewer started from programFolder has answered and been
+// brought to the front; false when there is none, or it does not answer.
 bool BringRunningViewerForward(const std::filesystem::path& programFolder);
 
 } // namespace mv::win

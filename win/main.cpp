@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramFiles.h"
+#include "app/SecondStart.h"
 #include "platform/Dispatch.h"
 #include "platform/InstanceLock.h"
 #include "platform/TextFile.h"
@@ -26,10 +27,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     // One viewer per program folder: a second start brings the first to the front.
-    const mv::InstanceLock lock(files.cacheFolder);
+    mv::InstanceLock lock(files.cacheFolder);
     if (lock.heldElsewhere()) {
-        mv::win::BringRunningViewerForward(files.cacheFolder);
-        return 0;
+        const mv::SecondStart outcome = mv::WaitForTheRunningViewer(
+            ui, {[&] { return lock.Take(); },
+                 [&] { return mv::win::BringRunningViewerForward(files.cacheFolder); }});
+        if (outcome != mv::SecondStart::Run) {
+            return mv::ExitCodeOf(outcome);
+        }
     }
     mv::RemoveLeftoverTemporaries(files.settingsPath);
     mv::win::Fonts fonts;
@@ -47,5 +52,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
             ::DispatchMessageW(&msg);
         }
     }
+    // Nothing is written once the window has gone: a start waiting for its turn need not wait
+    // for this process to end.
+    lock.Release();
     return static_cast<int>(msg.wParam);
 }

@@ -20,14 +20,25 @@ InstanceLock::InstanceLock(const std::filesystem::path& programFolder) {
         // A folder that cannot be written to may still hold the lock file of an earlier run.
         fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     }
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        heldElsewhere_ = errno == EWOULDBLOCK;
-    }
+    heldElsewhere_ = true;
+    Take();
 }
 
 InstanceLock::~InstanceLock() {
+    Release();
+}
+
+bool InstanceLock::Take() {
+    if (heldElsewhere_) {
+        heldElsewhere_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    }
+    return !heldElsewhere_;
+}
+
+void InstanceLock::Release() {
     if (fd_ >= 0) {
         ::close(fd_);
+        fd_ = -1;
     }
 }
 

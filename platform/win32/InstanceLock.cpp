@@ -16,12 +16,30 @@ std::filesystem::path::string_type NormalFolder(const std::filesystem::path& fol
 InstanceLock::InstanceLock(const std::filesystem::path& programFolder) {
     const std::string name = "Local\\" + InstanceName(programFolder);
     mutex_ = ::CreateMutexW(nullptr, FALSE, std::wstring(name.begin(), name.end()).c_str());
-    heldElsewhere_ = mutex_ != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    heldElsewhere_ = true;
+    Take();
 }
 
 InstanceLock::~InstanceLock() {
+    Release();
+}
+
+// Owned, not merely opened: every later start opens the mutex too, so that it outlives the
+// viewer that made it; ownership goes with the viewer's end, also when it is killed.
+bool InstanceLock::Take() {
+    if (heldElsewhere_) {
+        heldElsewhere_ = mutex_ != nullptr && ::WaitForSingleObject(mutex_, 0) == WAIT_TIMEOUT;
+    }
+    return !heldElsewhere_;
+}
+
+void InstanceLock::Release() {
     if (mutex_ != nullptr) {
+        if (!heldElsewhere_) {
+            ::ReleaseMutex(mutex_);
+        }
         ::CloseHandle(mutex_);
+        mutex_ = nullptr;
     }
 }
 

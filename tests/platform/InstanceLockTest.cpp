@@ -2,11 +2,20 @@
 
 #include "support/TempFolder.h"
 
+#include <array>
 #include <cwctype>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace mv {
 namespace {
+
+// Whether a viewer starting now finds the folder's lock held. It starts on a thread of its own,
+// which on Windows owns nothing of this one's.
+bool HeldForALaterStart(const std::filesystem::path& folder) {
+    return std::async(std::launch::async, [&] { return InstanceLock(folder).heldElsewhere(); })
+        .get();
+}
 
 TEST(InstanceLock, OneViewerPerProgramFolderUntilItEnds) {
     const test::TempFolder a;
@@ -14,12 +23,35 @@ TEST(InstanceLock, OneViewerPerProgramFolderUntilItEnds) {
     {
         const InstanceLock first(a.osPath());
         EXPECT_FALSE(first.heldElsewhere());
-        EXPECT_TRUE(InstanceLock(a.osPath()).heldElsewhere());
+        EXPECT_TRUE(HeldForALaterStart(a.osPath()));
         // Under another spelling of the same folder too.
-        EXPECT_TRUE(InstanceLock(a.osPath() / "." / "").heldElsewhere());
-        EXPECT_FALSE(InstanceLock(b.osPath()).heldElsewhere());
+        EXPECT_TRUE(HeldForALaterStart(a.osPath() / "." / ""));
+        EXPECT_FALSE(HeldForALaterStart(b.osPath()));
     }
-    EXPECT_FALSE(InstanceLock(a.osPath()).heldElsewhere());
+    EXPECT_FALSE(HeldForALaterStart(a.osPath()));
+}
+
+// A start that found the lock held takes it once the viewer holding it lets go, and from then
+// on holds it against every later start.
+TEST(InstanceLock, AStartWaitingForItsTurnTakesTheLockOnceLetGo) {
+    const test::TempFolder a;
+    InstanceLock first(a.osPath());
+    std::promise<void> letGo;
+    std::promise<void> triedWhileHeld;
+    auto waiting = std::async(std::launch::async, [&] {
+        InstanceLock second(a.osPath());
+        const bool heldAtStart = second.heldElsewhere();
+        const bool takenWhileHeld = second.Take();
+        triedWhileHeld.set_value();
+        letGo.get_future().wait();
+        const bool takenOnceLetGo = second.Take();
+        return std::array{heldAtStart, takenWhileHeld, takenOnceLetGo, second.heldElsewhere(),
+                          HeldForALaterStart(a.osPath())};
+    });
+    triedWhileHeld.get_future().wait();
+    first.Release();
+    letGo.set_value();
+    EXPECT_EQ(waiting.get(), (std::array{true, false, true, false, true}));
 }
 
 TEST(InstanceName, NamesTheFolderWhateverItsSpelling) {

@@ -10,6 +10,7 @@
 #include "platform/Dispatch.h"
 #include "platform/FileQuery.h"
 #include "platform/IniFile.h"
+#include "platform/InstanceLock.h"
 #include "settings/SettingsFile.h"
 #include "support/CacheFiles.h"
 #include "support/ClickScript.h"
@@ -20,9 +21,12 @@
 #include "win/WinText.h"
 #include "win32/ViewerProcess.h"
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <memory>
+#include <thread>
 
 // windows.h names its own profile function so; here it is the viewer's.
 #undef WriteProfileString
@@ -298,6 +302,48 @@ TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds)
     EXPECT_FALSE(::IsIconic(viewer_->main()));
     EXPECT_EQ(::GetForegroundWindow(), viewer_->main());
     EXPECT_FALSE(viewer_->Settle()) << "the first viewer shows a message box";
+}
+
+// Started again at once after the first was closed, while the first is still ending: its
+// window gone, it owns the folder's mutex for a few seconds more. The start waits, and shows
+// its window once the first has let go.
+TEST_F(WindowsViewer, AStartWhileTheFirstIsEndingShowsItsWindowOnceTheFirstLetsGo) {
+    WriteSettings(pat_);
+    std::promise<void> holding;
+    std::thread ending([&] {
+        const InstanceLock first(temp_.osPath() / "program");
+        holding.set_value();
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+    });
+    holding.get_future().wait();
+
+    Start();
+    ending.join();
+
+    ASSERT_NE(viewer_->main(), nullptr);
+    EXPECT_FALSE(viewer_->Settle()) << "the viewer shows a message box";
+    ExpectShowsModel();
+}
+
+// A first viewer that owns the folder's mutex and has no window that answers, for good: after
+// a while the start says so, with the application title and the error icon, and ends.
+TEST_F(WindowsViewer, AStartFindingAViewerThatNeitherAnswersNorEndsSaysSo) {
+    WriteSettings(pat_);
+    const InstanceLock hung(temp_.osPath() / "program");
+    ASSERT_FALSE(hung.heldElsewhere());
+
+    test::ViewerProcess second(temp_.osPath() / "program");
+
+    EXPECT_EQ(second.main(), nullptr);
+    const auto box = second.Settle();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->kind, Modal::Kind::MessageBox);
+    EXPECT_EQ(box->title, L"Q-mvrcv98");
+    EXPECT_EQ(box->text, WideUtf8("既に起動しているビューアが応答しません。そのビューアを"
+                                  "終了してから、もう一度起動してください."));
+    EXPECT_TRUE(box->icon);
+    EXPECT_FALSE(second.Answer(*box, IDOK));
+    EXPECT_EQ(second.ExitCode(), std::optional<DWORD>(1));
 }
 
 TEST_F(WindowsViewer, CacheThatCannotBeCreatedShowsItsFailure) {
