@@ -18,6 +18,20 @@ bool FileExists(const std::string& path) {
     return FindFile(path).has_value();
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+    const auto found = FindFile(path);
+    if (!found) {
+        return std::nullopt;
+    }
+    std::error_code sizeError, timeError;
+    FileStamp stamp{std::filesystem::file_size(*found, sizeError),
+                    std::filesystem::last_write_time(*found, timeError)};
+    if (sizeError || timeError) {
+        return std::nullopt;
+    }
+    return stamp;
+}
+
 namespace {
 int openBatches = 0;
 unsigned lastBatch = 0;

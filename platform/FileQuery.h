@@ -59,6 +59,16 @@ bool PatternFileExists(const std::string& pattern);
 // The size of the entry that a directory search for the exact path finds (folders included).
 std::optional<std::uint64_t> FileSizeByName(const std::string& path);
 
+// What tells one state of a file from another where no notice of its change comes.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type written;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the regular file that path names, if there is one.
+std::optional<FileStamp> StampOf(const std::string& path);
+
 // The full path of the running executable as the system gives it; empty when it cannot
 // tell. The viewer's own files lie beside it, whatever characters its folder's name holds.
 std::filesystem::path ExecutableOsPath();

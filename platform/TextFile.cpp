@@ -3,6 +3,7 @@
 #include "platform/DiskFile.h"
 #include "platform/Failure.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -73,6 +74,8 @@ namespace {
 struct ReadOnceFiles {
     std::unordered_map<std::string, Lines> firstLines;
     std::unordered_map<std::filesystem::path::string_type, std::string> written;
+    bool holdWrites = false;
+    std::vector<std::filesystem::path> heldOrder; // each held file once, first write first
 };
 
 std::unique_ptr<ReadOnceFiles> openScope;
@@ -135,6 +138,14 @@ void WriteAllLines(const std::filesystem::path& osPath, const std::vector<Line>&
         DiskWrite(osPath, bytes);
         return;
     }
+    if (openScope->holdWrites) {
+        openScope->written.insert_or_assign(osPath.native(), std::move(bytes));
+        auto& order = openScope->heldOrder;
+        if (std::find(order.begin(), order.end(), osPath) == order.end()) {
+            order.push_back(osPath);
+        }
+        return;
+    }
     // What a failed write left on the disk is not known; the file is read from the disk again.
     openScope->written.erase(osPath.native());
     DiskWrite(osPath, bytes);
@@ -150,6 +161,26 @@ void WriteLines(const std::filesystem::path& osPath, const Lines& lines) {
 void WriteLineViews(const std::filesystem::path& osPath,
                     const std::vector<std::string_view>& lines) {
     WriteAllLines(osPath, lines);
+}
+
+HeldWrites::HeldWrites() {
+    openScope->holdWrites = true;
+}
+
+// What was not committed never reached the disk, so no later read may find it.
+HeldWrites::~HeldWrites() {
+    openScope->holdWrites = false;
+    for (const std::filesystem::path& osPath : openScope->heldOrder) {
+        openScope->written.erase(osPath.native());
+    }
+    openScope->heldOrder.clear();
+}
+
+void HeldWrites::Commit() {
+    for (const std::filesystem::path& osPath : openScope->heldOrder) {
+        DiskWrite(osPath, openScope->written.at(osPath.native()));
+    }
+    openScope->heldOrder.clear();
 }
 
 const std::string& LineAt(const Lines& lines, std::size_t index) {

@@ -55,6 +55,25 @@ private:
     bool outermost_;
 };
 
+// While one lives (inside a read-once scope), the viewer's own files written by WriteLines go
+// to memory only, where ReadLines finds them: a load can run to its end without touching the
+// disk, which then gets all of it (Commit) or none of it (the writes are dropped with the
+// object).
+class HeldWrites {
+public:
+    HeldWrites();
+    ~HeldWrites();
+    HeldWrites(const HeldWrites&) = delete;
+    HeldWrites& operator=(const HeldWrites&) = delete;
+
+    // Writes every held file to the disk, in the order they were first written; fails as
+    // WriteLines does.
+    void Commit();
+
+private:
+    ReadOnceScope scope_;
+};
+
 // The line at a 0-based index; a missing line fails with
 // "リストのインデックスが範囲を超えています (%d)".
 const std::string& LineAt(const Lines& lines, std::size_t index);

@@ -1,12 +1,13 @@
 #include "platform/posix/FolderWatch.h"
 
 #include "platform/posix/FileSystemKind.h"
+#include "platform/posix/SystemCalls.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/inotify.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace mv {
@@ -16,12 +17,19 @@ namespace {
 // may come from another machine, or from a process the kernel does not see write (FUSE), and
 // a watch stays silent about them.
 bool ChangesAllSeenHere(const std::string& osFolder) {
-    struct statfs fs {};
-    return ::statfs(osFolder.c_str(), &fs) == 0 &&
-           KindOfFileSystem(static_cast<unsigned long>(fs.f_type)) == FileSystemKind::Local;
+    const int fd = ::open(osFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    unsigned long type = 0;
+    const bool local =
+        Calls().fileSystemType(fd, type) && KindOfFileSystem(type) == FileSystemKind::Local;
+    ::close(fd);
+    return local;
 }
 
 constexpr std::uint32_t NameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+constexpr std::uint32_t WriteEvents = IN_MODIFY | IN_CLOSE_WRITE;
 constexpr std::uint32_t LostTrack =
     IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
 
@@ -31,15 +39,15 @@ FolderWatch::~FolderWatch() {
     Stop();
 }
 
-bool FolderWatch::Start(const std::string& osFolder) {
+bool FolderWatch::Start(const std::string& osFolder, bool writesToo) {
     Stop();
     if (!ChangesAllSeenHere(osFolder)) {
         return false;
     }
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd_ >= 0 &&
-        ::inotify_add_watch(fd_, osFolder.c_str(),
-                            NameEvents | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0) {
+    if (fd_ >= 0 && ::inotify_add_watch(fd_, osFolder.c_str(),
+                                        NameEvents | (writesToo ? WriteEvents : 0) |
+                                            IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0) {
         Stop();
     }
     return Active();
@@ -79,8 +87,8 @@ std::optional<std::vector<FolderWatch::Change>> FolderWatch::Changes() {
                 Stop();
                 return std::nullopt;
             }
-            if ((event.mask & NameEvents) != 0 && event.len > 0) {
-                changes.push_back({(event.mask & (IN_CREATE | IN_MOVED_TO)) != 0,
+            if ((event.mask & (NameEvents | WriteEvents)) != 0 && event.len > 0) {
+                changes.push_back({(event.mask & (IN_CREATE | IN_MOVED_TO | WriteEvents)) != 0,
                                    std::string(name, ::strnlen(name, event.len))});
             }
         }

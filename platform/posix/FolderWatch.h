@@ -19,9 +19,13 @@ public:
 
     // Starts watching; false where no watch can be had, or where one would not hear of every
     // change (network and FUSE file systems, where other machines write unseen).
-    bool Start(const std::string& osFolder);
+    // With writesToo, a file written in place (modified, or closed after writing) counts as a
+    // change too, reported as added.
+    bool Start(const std::string& osFolder, bool writesToo = false);
     void Stop();
     bool Active() const { return fd_ >= 0; }
+    // Readable when changes wait; -1 when not active.
+    int fd() const { return fd_; }
 
     struct Change {
         bool added;         // created or moved in; otherwise removed or moved out

@@ -339,6 +339,37 @@ TEST(ReadOnceScope, AFailedWriteIsNotReadBack) {
     EXPECT_EQ(ReadLines(dir.File("MvKONo.dat")), Lines{"changed"});
 }
 
+// Held writes are read back from memory and reach the disk all at once, or never.
+TEST(HeldWrites, TheDiskGetsEveryHeldFileOnCommitAndNoneWithout) {
+    test::TempFolder dir;
+    dir.Write("MvDESo.dat", "old\r\n");
+    {
+        const ReadOnceScope load;
+        HeldWrites writes;
+        WriteLines(dir.File("MvDESo.dat"), {"new"});
+        WriteLines(dir.File("MvDENo.dat"), {"first"});
+        WriteLines(dir.File("MvDENo.dat"), {"second"});
+        EXPECT_EQ(ReadLines(dir.File("MvDENo.dat")), Lines{"second"});
+        EXPECT_EQ(dir.Read("MvDESo.dat"), "old\r\n");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("MvDENo.dat")));
+    }
+    EXPECT_EQ(dir.Read("MvDESo.dat"), "old\r\n");
+    {
+        const ReadOnceScope load;
+        {
+            HeldWrites dropped;
+            WriteLines(dir.File("MvDESo.dat"), {"dropped"});
+        }
+        EXPECT_EQ(ReadLines(dir.File("MvDESo.dat")), Lines{"old"}) << "what never reached the disk";
+        HeldWrites writes;
+        WriteLines(dir.File("MvDESo.dat"), {"new"});
+        WriteLines(dir.File("MvDENo.dat"), {"second"});
+        writes.Commit();
+    }
+    EXPECT_EQ(dir.Read("MvDESo.dat"), "new\r\n");
+    EXPECT_EQ(dir.Read("MvDENo.dat"), "second\r\n");
+}
+
 TEST(LineAt, MissingLineFailsWithItsIndex) {
     const Lines lines{"a", "b"};
     EXPECT_EQ(LineAt(lines, 1), "b");
