@@ -5,10 +5,13 @@
 // (TableOrder.cpp) and the race load (RaceLoad.cpp). Handlers may fail with mv::Failure; the
 // view's dispatcher shows the failure, and the model keeps what the handler had filled.
 
+#include "app/Follow.h"
+#include "app/OddsMoves.h"
 #include "common/MainFormState.h"
 #include "platform/UiServices.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace mv {
@@ -70,6 +73,23 @@ public:
     void ApplyButtonStates();
     void LoadRaceData();
 
+    // Follow mode's reload: what a click on the race on display would show now, with the
+    // settings and the tables' orders as they are. It shows the whole new race or changes
+    // nothing, neither the window nor a cache, and shows no failure.
+    enum class QuietReload { Shown, Unchanged, WriterAtWork };
+    QuietReload ReloadQuietly();
+
+    // Follow mode, as the view binds it (see Follow).
+    void AutoUpdateClick() { follow_.Toggle(*this); } // the context menu's item
+    void FollowSync() { follow_.Sync(*this); }
+    void FollowNoticed() { follow_.Noticed(*this); }
+    void FollowTimerFired() { follow_.TimerFired(*this); }
+    Follow& follow() { return follow_; }
+    const Follow& follow() const { return follow_; }
+
+    // When the odds shown were read, as the marks of movement tell it; tests set their own.
+    void SetTimeOfDay(std::function<std::string()> timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
+
     const MainWindowModel& window() const { return state_.window; }
     const MainFormState& state() const { return state_; }
     MainFormState& state() { return state_; }
@@ -80,6 +100,9 @@ private:
     UiServices& ui_;
     MainFormState state_;
     bool activated_ = false;
+    OddsMoves moves_;
+    std::function<std::string()> timeOfDay_;
+    Follow follow_;
 };
 
 } // namespace mv

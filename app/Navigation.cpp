@@ -2,6 +2,7 @@
 #include "app/MainFormBindings.h"
 #include "app/RaceLoad.h"
 #include "common/Tables.h"
+#include "platform/Failure.h"
 #include "platform/FileQuery.h"
 #include "platform/RadioRule.h"
 #include "platform/TextFile.h"
@@ -167,6 +168,37 @@ void TMainForm::SelectRace(int race) {
 
 void TMainForm::LoadRaceData() {
     mv::LoadRaceData(state_);
+    moves_.Shown(state_.selection.CurSlot, state_.selection.CurRace, state_.window.DEGrid,
+                 timeOfDay_());
+    moves_.Paint(state_.window);
+}
+
+TMainForm::QuietReload TMainForm::ReloadQuietly() {
+    if (state_.selection.CurSlot == 0) {
+        return QuietReload::Unchanged;
+    }
+    MainFormState saved = state_;
+    OddsMoves savedMoves = moves_;
+    try {
+        // Every stage runs on the bytes read and written in memory; the caches reach the disk
+        // only once all of them succeeded.
+        const ReadOnceScope files;
+        HeldWrites writes;
+        ClearPanels();
+        ShowVenue();
+        writes.Commit();
+        return QuietReload::Shown;
+    } catch (const Failure& failure) {
+        state_ = std::move(saved);
+        moves_ = std::move(savedMoves);
+        // A file still being written cannot be opened; its writer may bring no further notice.
+        return failure.kind() == Failure::Kind::CannotOpen ? QuietReload::WriterAtWork
+                                                           : QuietReload::Unchanged;
+    } catch (const std::exception&) {
+        state_ = std::move(saved);
+        moves_ = std::move(savedMoves);
+        return QuietReload::Unchanged;
+    }
 }
 
 void TMainForm::UpDateClick() {

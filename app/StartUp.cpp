@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "common/MainFormDesign.h"
 #include "common/Tables.h"
+#include "platform/Clock.h"
 #include "platform/Codec.h"
 #include "platform/Fields.h"
 #include "platform/FileQuery.h"
@@ -18,14 +19,19 @@ constexpr ByteSpan Key1Field{64, 1};
 constexpr ByteSpan Key2Field{65, 2};
 constexpr ByteSpan Key3Field{67, 2};
 
+MainFormState StateFor(std::filesystem::path settingsPath, std::filesystem::path cacheFolder) {
+    MainFormState state;
+    state.settingsPath = std::move(settingsPath);
+    state.cacheFolder = std::move(cacheFolder);
+    return state;
+}
+
 } // namespace
 
 TMainForm::TMainForm(UiServices& ui, std::filesystem::path settingsPath,
                      std::filesystem::path cacheFolder)
-    : ui_(ui) {
-    state_.settingsPath = std::move(settingsPath);
-    state_.cacheFolder = std::move(cacheFolder);
-}
+    : ui_(ui), state_(StateFor(std::move(settingsPath), std::move(cacheFolder))),
+      timeOfDay_(TimeOfDayNow), follow_(state_.settingsPath) {}
 
 void TMainForm::FormCreate() {
     const GridDesign& grid = DEGridDesign();
@@ -83,6 +89,7 @@ void TMainForm::ClearPanels() {
     w.GBOdds3 = designed.GBOdds3;
     for (std::size_t row = 1; row < GridRows; ++row) {
         w.DEGrid[row].fill(std::string());
+        w.DEGridMarks[row].fill(CellMark{});
     }
 }
 

@@ -7,13 +7,16 @@ namespace mv {
 // Each table's sort and normal buttons set its flag in memory only and show the table again
 // from its caches; the data files are not read.
 
+// The marks of movement follow their runners into the new order.
 void TMainForm::RBSortTClick() {
     state_.settings.Tsort = "True";
     ShowRaceCard(state_);
+    moves_.Paint(state_.window);
 }
 void TMainForm::RBNorTClick() {
     state_.settings.Tsort = "false";
     ShowRaceCard(state_);
+    moves_.Paint(state_.window);
 }
 
 void TMainForm::RBSort1Click() {

@@ -67,6 +67,16 @@ struct RadioButton {
 inline constexpr int GridRows = 19; // row 0: the fixed header row
 inline constexpr int GridColumns = 11;
 
+// How an odds cell's value moved since its race was last shown: fell (more money on the
+// runner) or rose. Colour and tooltip only: the cell's text is never changed by it.
+enum class OddsMove { None, Fell, Rose };
+
+struct CellMark {
+    OddsMove move = OddsMove::None;
+    std::string tip; // code page 932; empty without a mark
+    bool operator==(const CellMark&) const = default;
+};
+
 struct MainWindowModel {
     MainWindowModel();
 
@@ -81,6 +91,8 @@ struct MainWindowModel {
 
     // DEGrid[row][column]; row 0 holds the header texts.
     std::array<std::array<std::string, GridColumns>, GridRows> DEGrid;
+    // The mark of each grid cell, for the rows as they stand.
+    std::array<std::array<CellMark, GridColumns>, GridRows> DEGridMarks;
 
     bool GBRVisible = false;
     std::string GBOdds1;

@@ -29,6 +29,10 @@ constexpr SettingKey OptionKeys[] = {
 };
 constexpr SettingKey SetUpKey{"Options", "US", "0", &TSettings::US};
 
+// Beyond the settings the dialog edits: only the main window writes it.
+constexpr const char* AutoUpdateSection = "Options";
+constexpr const char* AutoUpdateKey = "AutoUpdate";
+
 void Load(const std::filesystem::path& iniPath, const SettingKey& k, TSettings& settings) {
     settings.*k.field = ReadProfileString(iniPath, k.section, k.key, Sjis(k.defaultUtf8));
 }
@@ -60,6 +64,14 @@ void SaveSettings(const std::filesystem::path& iniPath, const std::string& folde
     if (IsPatFolder(folder)) {
         WriteProfileString(iniPath, SetUpKey.section, SetUpKey.key, "1");
     }
+}
+
+bool LoadAutoUpdate(const std::filesystem::path& iniPath) {
+    return ReadProfileString(iniPath, AutoUpdateSection, AutoUpdateKey, "0") == "1";
+}
+
+void SaveAutoUpdate(const std::filesystem::path& iniPath, bool on) {
+    WriteProfileString(iniPath, AutoUpdateSection, AutoUpdateKey, on ? "1" : "0");
 }
 
 std::string AddTrailingBackslash(const std::string& text) {

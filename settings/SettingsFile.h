@@ -25,6 +25,12 @@ TSettings LoadSettings(const std::filesystem::path& iniPath);
 void SaveSettings(const std::filesystem::path& iniPath, const std::string& folderText,
                   const TSettings& settings);
 
+// Whether follow mode is on: "AutoUpdate" of section "Options" is "1". Never fails.
+bool LoadAutoUpdate(const std::filesystem::path& iniPath);
+
+// Stores that key alone ("1" or "0"); fails with "%s に書き込めません".
+void SaveAutoUpdate(const std::filesystem::path& iniPath, bool on);
+
 // The text with the path separator appended unless its last character (double-byte aware) is
 // one; the empty text gives the separator alone.
 std::string AddTrailingBackslash(const std::string& text);

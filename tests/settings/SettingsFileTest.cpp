@@ -144,6 +144,32 @@ TEST_F(SettingsFileTest, SavingAgainChangesKeysInPlaceAndKeepsForeignLines) {
                   temp_.path() + "b" + PathSeparator + "\r\n");
 }
 
+// Follow mode's key belongs to the main window: saving the dialog's settings keeps it.
+TEST_F(SettingsFileTest, SavingTheSettingsKeepsTheFollowModeKey) {
+    temp_.Write("Q-MvRV98.ini", "[Options]\r\nAutoUpdate=1\r\nPN=x\r\n");
+    SaveSettings(ini_, PatFolder(), Choices());
+    EXPECT_TRUE(LoadAutoUpdate(ini_));
+    EXPECT_TRUE(temp_.Read("Q-MvRV98.ini")
+                    .starts_with("[Options]\r\nAutoUpdate=1\r\nPN=" + Sjis("－") + "\r\n"));
+}
+
+TEST_F(SettingsFileTest, FollowModeIsOnOnlyForOne) {
+    const std::pair<const char*, bool> cases[] = {{"", false},
+                                                  {"AutoUpdate=1\r\n", true},
+                                                  {"AutoUpdate=0\r\n", false},
+                                                  {"AutoUpdate=True\r\n", false},
+                                                  {"AutoUpdate= 1 \r\n", true},
+                                                  {"autoupdate=1\r\n", true}};
+    for (const auto& [line, on] : cases) {
+        temp_.Write("Q-MvRV98.ini", std::string("[Options]\r\n") + line);
+        EXPECT_EQ(LoadAutoUpdate(ini_), on) << line;
+    }
+    std::filesystem::remove(ini_);
+    EXPECT_FALSE(LoadAutoUpdate(ini_)) << "no file";
+    SaveAutoUpdate(ini_, true);
+    EXPECT_EQ(temp_.Read("Q-MvRV98.ini"), "[Options]\r\nAutoUpdate=1\r\n");
+}
+
 TEST_F(SettingsFileTest, UnwritableFileFailsWithItsPath) {
     const std::string ini = test::NativePath("missing/Q-MvRV98.ini");
     try {
