@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "app/ContextMenu.h"
 #include "common/MainFormDesign.h"
 #include "gui/DesignedWidgets.h"
 #include "gui/ModelRadioButton.h"
@@ -7,13 +8,19 @@
 #include "gui/RaceCardGrid.h"
 #include "platform/Dispatch.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSocketNotifier>
+#include <exception>
 #include <functional>
 
 namespace mv::gui {
@@ -51,7 +58,21 @@ MainWindow::MainWindow(QtUiServices& ui, TMainForm& form) : ui_(ui), form_(form)
         move(screen->availableGeometry().center() - rect().center());
     }
     ui_.setParent(this);
+    followTimer_.setSingleShot(true);
+    connect(&followTimer_, &QTimer::timeout, this,
+            [this] { Follow([this] { form_.FollowTimerFired(); }); });
+    // The menu key comes as a context menu event of its own; Shift+F10 does not.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QWidget* focused = focusWidget() != nullptr ? focusWidget() : this;
+        ShowContextMenu(focused->mapToGlobal(focused->rect().center()));
+    });
     Run([this] { form_.FormCreate(); });
+}
+
+// The notifier goes before the handle it watches, which the form owns.
+MainWindow::~MainWindow() {
+    notices_.reset();
 }
 
 // Each widget to the model field it shows or the handler it runs, through the core's bindings.
@@ -96,7 +117,8 @@ void MainWindow::Render() {
     for (const auto& e : edits_) {
         ShowText(*e.widget, m.*e.field);
     }
-    grid_->Show(m.DEGrid);
+    setWindowTitle(FromSjis(form_.follow().Caption()));
+    grid_->Show(m.DEGrid, m.DEGridMarks);
     for (const auto& c : captions_) {
         c.widget->setTitle(FromSjis(m.*c.field));
     }
@@ -115,11 +137,70 @@ void MainWindow::Render() {
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {
-    Dispatch(ui_, handler, [this] { Render(); });
+    {
+        const mv::Follow::Hold hold(form_.follow());
+        Dispatch(ui_, handler, [this] { Render(); });
+    }
     Render();
+    SyncFollow();
     if (ui_.endRequested()) {
         close();
     }
+}
+
+void MainWindow::Follow(const std::function<void()>& step) {
+    std::vector<std::pair<QScrollBar*, int>> scrolled;
+    for (const auto& memo : memos_) {
+        for (QScrollBar* bar :
+             {memo.widget->verticalScrollBar(), memo.widget->horizontalScrollBar()}) {
+            scrolled.emplace_back(bar, bar->value());
+        }
+    }
+    // A reload that fails shows nothing and changes nothing; the next change tries again.
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+    Render();
+    for (const auto& [bar, value] : scrolled) {
+        bar->setValue(value);
+    }
+    SyncFollow();
+}
+
+void MainWindow::SyncFollow() {
+    form_.FollowSync();
+    const std::intptr_t handle = form_.follow().Handle();
+    if (handle < 0) {
+        notices_.reset();
+    } else if (!notices_ || notices_->socket() != handle) {
+        notices_ =
+            std::make_unique<QSocketNotifier>(static_cast<qintptr>(handle), QSocketNotifier::Read);
+        connect(notices_.get(), &QSocketNotifier::activated, this,
+                [this] { Follow([this] { form_.FollowNoticed(); }); });
+    }
+    if (const auto wake = form_.follow().Wake()) {
+        followTimer_.start(*wake);
+    } else {
+        followTimer_.stop();
+    }
+}
+
+void MainWindow::ShowContextMenu(QPoint at) {
+    QMenu menu(this);
+    for (const ContextMenuItem& item : ContextMenuOf(form_)) {
+        QAction* action = menu.addAction(FromSjis(item.caption));
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
+        const auto handler = item.handler;
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Run(std::bind(handler, &form_)); });
+    }
+    menu.exec(at);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    ShowContextMenu(event->globalPos());
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -9,14 +9,18 @@
 #include "app/MainFormBindings.h"
 #include "gui/QtUiServices.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLineEdit;
 class QGroupBox;
 class QPlainTextEdit;
+class QSocketNotifier;
 
 namespace mv::gui {
 
@@ -29,16 +33,26 @@ public:
     // a failure in it is shown and the window is built all the same.
     MainWindow(QtUiServices& ui, TMainForm& form);
 
+    ~MainWindow() override;
+
     // Copies the whole model to the widgets.
     void Render();
+
+    // The context menu at a point of the screen.
+    void ShowContextMenu(QPoint at);
 
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Bind();
     void Run(const std::function<void()>& handler);
+    // Follow mode's events: a notice or its timer. The user's scroll positions stay.
+    void Follow(const std::function<void()>& step);
+    // The notice handle in the event loop and the timer armed, as follow mode now wants them.
+    void SyncFollow();
 
     template <typename Widget, typename Field>
     struct Bound {
@@ -56,6 +70,8 @@ private:
     std::array<ModelRadioButton*, RadioCount> radios_{};
     RaceCardGrid* grid_ = nullptr;
     bool activated_ = false;
+    std::unique_ptr<QSocketNotifier> notices_;
+    QTimer followTimer_;
 };
 
 } // namespace mv::gui

@@ -1,5 +1,6 @@
 #include "gui/RaceCardGrid.h"
 
+#include "app/ContextMenu.h"
 #include "common/MainFormDesign.h"
 #include "gui/QtText.h"
 
@@ -52,12 +53,22 @@ RaceCardGrid::RaceCardGrid(QWidget* parent)
     }
 }
 
-void RaceCardGrid::Show(const decltype(MainWindowModel::DEGrid)& cells) {
+void RaceCardGrid::Show(const decltype(MainWindowModel::DEGrid)& cells,
+                        const decltype(MainWindowModel::DEGridMarks)& marks) {
     for (int c = 0; c < GridColumns; ++c) {
         const auto column = static_cast<std::size_t>(c);
         horizontalHeaderItem(c)->setText(FromSjis(cells[0][column]));
         for (int row = 1; row < GridRows; ++row) {
-            item(row - 1, c)->setText(FromSjis(cells[static_cast<std::size_t>(row)][column]));
+            const auto r = static_cast<std::size_t>(row);
+            QTableWidgetItem* cell = item(row - 1, c);
+            cell->setText(FromSjis(cells[r][column]));
+            const CellMark& mark = marks[r][column];
+            if (mark.move == OddsMove::None) {
+                cell->setData(Qt::ForegroundRole, QVariant());
+            } else {
+                cell->setForeground(QColor::fromRgb(static_cast<QRgb>(MarkColour(mark.move))));
+            }
+            cell->setToolTip(FromSjis(mark.tip));
         }
     }
 }

@@ -13,8 +13,10 @@ class RaceCardGrid : public QTableWidget {
 public:
     explicit RaceCardGrid(QWidget* parent);
 
-    // Copies every cell of the model's grid, the header row included.
-    void Show(const decltype(MainWindowModel::DEGrid)& cells);
+    // Copies every cell of the model's grid, the header row included, and each cell's mark:
+    // its text colour and its tooltip.
+    void Show(const decltype(MainWindowModel::DEGrid)& cells,
+              const decltype(MainWindowModel::DEGridMarks)& marks);
 };
 
 } // namespace mv::gui

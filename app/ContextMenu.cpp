@@ -1,0 +1,17 @@
+#include "app/ContextMenu.h"
+
+#include "platform/Codec.h"
+
+namespace mv {
+
+std::vector<ContextMenuItem> ContextMenuOf(const TMainForm& form) {
+    return {{Sjis("自動更新"), true, form.follow().On(), &TMainForm::AutoUpdateClick}};
+}
+
+// Red where more money came on the runner, blue where it went elsewhere, as the market's
+// rises and falls are coloured here.
+Colour MarkColour(OddsMove move) {
+    return move == OddsMove::Fell ? 0xD00000u : move == OddsMove::Rose ? 0x0000D0u : 0u;
+}
+
+} // namespace mv
