@@ -1,5 +1,6 @@
 #include "win/MainWindow.h"
 
+#include "app/ContextMenu.h"
 #include "common/MainFormDesign.h"
 #include "platform/Dispatch.h"
 #include "win/Controls.h"
@@ -7,6 +8,10 @@
 #include "win/RaceCardGrid.h"
 #include "win/WinText.h"
 #include "win/WindowClass.h"
+
+#include <algorithm>
+#include <exception>
+#include <windowsx.h>
 
 namespace mv::win {
 namespace {
@@ -16,6 +21,10 @@ constexpr DWORD ExStyle = WS_EX_CONTROLPARENT;
 // Posted on the first activation, so that a dialog the set-up check opens runs once the
 // activation is done.
 constexpr UINT FirstActivation = WM_APP + 1;
+// Follow mode's one timer.
+constexpr UINT_PTR FollowTimer = 1;
+// The context menu's items are numbered from here.
+constexpr UINT FirstMenuItem = 1;
 
 } // namespace
 
@@ -95,13 +104,17 @@ void MainWindow::SetVisible(HWND control, bool visible) {
 
 void MainWindow::Render() {
     const MainWindowModel& m = form_.window();
+    if (std::wstring caption = Wide(form_.follow().Caption()); caption != caption_) {
+        ::SetWindowTextW(hwnd_, caption.c_str());
+        caption_ = std::move(caption);
+    }
     for (const auto& t : texts_) {
         SetText(t.control, Wide(m.*t.field));
     }
     for (const auto& memo : memos_) {
         SetText(memo.control, JoinLines(m.*memo.field));
     }
-    RaceCardGrid::Of(controls_.Control(grid_))->Show(m.DEGrid);
+    RaceCardGrid::Of(controls_.Control(grid_))->Show(m.DEGrid, m.DEGridMarks);
     for (const auto& v : visibilities_) {
         SetVisible(controls_.Control(v.control), m.*v.field);
     }
@@ -119,11 +132,84 @@ void MainWindow::Render() {
 
 void MainWindow::Run(const std::function<void()>& handler) {
     ++running_;
-    Dispatch(ui_, handler, [this] { Render(); });
+    {
+        const mv::Follow::Hold hold(form_.follow());
+        Dispatch(ui_, handler, [this] { Render(); });
+    }
     Dispatch(ui_, [this] { Render(); });
+    SyncFollow();
     --running_;
     if (running_ == 0 && ui_.endRequested()) {
         ::DestroyWindow(hwnd_);
+    }
+}
+
+HANDLE MainWindow::FollowHandle() const {
+    const std::intptr_t handle = form_.follow().Handle();
+    return handle < 0 ? nullptr : reinterpret_cast<HANDLE>(handle);
+}
+
+void MainWindow::FollowNoticed() {
+    Follow([this] { form_.FollowNoticed(); });
+}
+
+void MainWindow::Follow(const std::function<void()>& step) {
+    // Each memo's first visible line and horizontal position, as the user left them.
+    std::vector<std::pair<HWND, std::pair<LRESULT, int>>> scrolled;
+    for (const auto& memo : memos_) {
+        const HWND edit = controls_.Control(memo.control);
+        scrolled.push_back(
+            {edit,
+             {::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), ::GetScrollPos(edit, SB_HORZ)}});
+    }
+    // A reload that fails shows nothing and changes nothing; the next change tries again.
+    try {
+        step();
+        Render();
+    } catch (const std::exception&) {
+    }
+    for (const auto& [edit, at] : scrolled) {
+        const LRESULT first = ::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+        if (first != at.first) {
+            ::SendMessageW(edit, EM_LINESCROLL, 0, at.first - first);
+        }
+        if (::GetScrollPos(edit, SB_HORZ) != at.second) {
+            ::SendMessageW(edit, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, at.second), 0);
+        }
+    }
+    SyncFollow();
+}
+
+void MainWindow::SyncFollow() {
+    form_.FollowSync();
+    if (const auto wake = form_.follow().Wake()) {
+        ::SetTimer(hwnd_, FollowTimer, static_cast<UINT>(std::max(*wake, 1)), nullptr);
+    } else {
+        ::KillTimer(hwnd_, FollowTimer);
+    }
+}
+
+void MainWindow::ShowContextMenu(LPARAM at) {
+    POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    // From the keyboard (Shift+F10, the menu key): at the focused control.
+    if (p.x == -1 && p.y == -1) {
+        RECT r{};
+        const HWND focused = ::GetFocus();
+        ::GetWindowRect(focused != nullptr ? focused : hwnd_, &r);
+        p = {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
+    }
+    const std::vector<ContextMenuItem> items = ContextMenuOf(form_);
+    const HMENU menu = ::CreatePopupMenu();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const auto flags =
+            static_cast<UINT>(MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED));
+        ::AppendMenuW(menu, flags, FirstMenuItem + i, Wide(items[i].caption).c_str());
+    }
+    const auto chosen = static_cast<UINT>(::TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, hwnd_, nullptr));
+    ::DestroyMenu(menu);
+    if (chosen >= FirstMenuItem && chosen - FirstMenuItem < items.size()) {
+        Run([this, handler = items[chosen - FirstMenuItem].handler] { (form_.*handler)(); });
     }
 }
 
@@ -157,6 +243,16 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
         controls_.Place();
         return 0;
+    case WM_CONTEXTMENU:
+        ShowContextMenu(l);
+        return 0;
+    case WM_TIMER:
+        if (w == FollowTimer) {
+            ::KillTimer(hwnd_, FollowTimer);
+            Follow([this] { form_.FollowTimerFired(); });
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(w) != WA_INACTIVE && !activated_) {
             activated_ = true;

@@ -31,6 +31,11 @@ public:
     HWND hwnd() const { return hwnd_; }
     void Show(int how);
 
+    // Follow mode's notice handle for the message loop to wait on (nullptr: none), and what
+    // the loop calls when it is signalled.
+    HANDLE FollowHandle() const;
+    void FollowNoticed();
+
     // For the window procedure.
     WinUiServices& ui() { return ui_; }
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
@@ -45,6 +50,11 @@ private:
     void Bind();
     void Render();
     void Run(const std::function<void()>& handler);
+    // Follow mode's events: a notice or its timer. The user's scroll positions stay.
+    void Follow(const std::function<void()>& step);
+    // The timer armed as follow mode now wants it.
+    void SyncFollow();
+    void ShowContextMenu(LPARAM at);
     void Clicked(std::size_t control);
     void SetText(std::size_t control, std::wstring text);
     void SetVisible(HWND control, bool visible);
@@ -54,6 +64,7 @@ private:
     DesignedWindow controls_;
     HWND hwnd_ = nullptr;
     std::vector<std::wstring> shown_; // each control's text as last set
+    std::wstring caption_;
     std::vector<Bound<MainFormText>> texts_;
     std::vector<Bound<MainFormLines>> memos_;
     std::vector<Bound<MainFormVisibility>> visibilities_;

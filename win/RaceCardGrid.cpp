@@ -1,10 +1,12 @@
 #include "win/RaceCardGrid.h"
 
+#include "app/ContextMenu.h"
 #include "common/MainFormDesign.h"
 #include "win/WinText.h"
 #include "win/WindowClass.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <windowsx.h>
 
 namespace mv::win {
@@ -57,8 +59,9 @@ RaceCardGrid* RaceCardGrid::Of(HWND window) {
 
 RaceCardGrid::RaceCardGrid(HWND window) : window_(window), widths_(DEGridDesign().columnWidths) {}
 
-void RaceCardGrid::Show(const Cells& cells) {
-    bool changed = false;
+void RaceCardGrid::Show(const Cells& cells, const Marks& marks) {
+    bool changed = marks != marks_;
+    marks_ = marks;
     for (std::size_t row = 0; row < GridRows; ++row) {
         for (std::size_t c = 0; c < GridColumns; ++c) {
             std::wstring text = Wide(cells[row][c]);
@@ -188,6 +191,9 @@ void RaceCardGrid::Paint(HDC dc, const RECT& client) const {
             RECT text = cell;
             text.left += TextInset;
             const std::wstring& t = cells_[static_cast<std::size_t>(row)][c];
+            const OddsMove move = marks_[static_cast<std::size_t>(row)][c].move;
+            ::SetTextColor(dc,
+                           move == OddsMove::None ? RGB(0, 0, 0) : ToColorRef(MarkColour(move)));
             ::DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &text,
                         DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
             const COLORREF lines = fixed ? HeaderLines : CellLines;
@@ -214,6 +220,48 @@ int RaceCardGrid::EdgeAt(int x, int y) const {
     return found;
 }
 
+std::optional<std::pair<std::size_t, std::size_t>> RaceCardGrid::CellAt(int x, int y) const {
+    const int rowHeight = RowHeight() + Line;
+    const int fixedHeight = DEGridDesign().fixedRows * rowHeight;
+    if (y < fixedHeight || x < 0) {
+        return std::nullopt;
+    }
+    const int row = (y + scrollY_) / rowHeight;
+    int right = -scrollX_;
+    for (std::size_t c = 0; c < GridColumns; ++c) {
+        right += ColumnWidth(c) + Line;
+        if (x < right) {
+            if (row < 1 || row >= GridRows) {
+                return std::nullopt;
+            }
+            return std::pair{static_cast<std::size_t>(row), c};
+        }
+    }
+    return std::nullopt;
+}
+
+void RaceCardGrid::TrackTip(int x, int y) {
+    if (tip_ == nullptr) {
+        tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = 1;
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        ::GetClientRect(window_, &tool.rect);
+        ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    const auto cell = CellAt(x, y);
+    if (cell != tipCell_) {
+        tipCell_ = cell;
+        // A new cell under the mouse: the shown tip goes, and the next one asks for its text.
+        ::SendMessageW(tip_, TTM_POP, 0, 0);
+    }
+}
+
 std::wstring RaceCardGrid::Text() const {
     std::wstring text;
     for (std::size_t row = 0; row < GridRows; ++row) {
@@ -229,6 +277,14 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_SIZE:
         UpdateScrollBars();
+        if (tip_ != nullptr) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = window_;
+            tool.uId = 1;
+            ::GetClientRect(window_, &tool.rect);
+            ::SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -274,7 +330,17 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
             ::SetCapture(window_);
         }
         return 0;
+    case WM_NOTIFY: {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(l);
+        if (info->hdr.hwndFrom == tip_ && info->hdr.code == TTN_GETDISPINFOW) {
+            tipText_ =
+                tipCell_ ? Wide(marks_[tipCell_->first][tipCell_->second].tip) : std::wstring();
+            info->lpszText = tipText_.data();
+        }
+        return 0;
+    }
     case WM_MOUSEMOVE:
+        TrackTip(GET_X_LPARAM(l), GET_Y_LPARAM(l));
         if (dragging_ >= 0) {
             int left = -scrollX_;
             for (int c = 0; c < dragging_; ++c) {

@@ -9,7 +9,9 @@
 #include "common/MainWindowModel.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 namespace mv::win {
@@ -19,14 +21,16 @@ const wchar_t* RaceCardGridClass();
 class RaceCardGrid {
 public:
     using Cells = decltype(MainWindowModel::DEGrid);
+    using Marks = decltype(MainWindowModel::DEGridMarks);
 
     // The grid behind a window of RaceCardGridClass.
     static RaceCardGrid* Of(HWND window);
 
     explicit RaceCardGrid(HWND window);
 
-    // Copies the model's cells (the header row included); repaints only when one changed.
-    void Show(const Cells& cells);
+    // Copies the model's cells (the header row included) and their marks of moved odds (text
+    // colour and tooltip); repaints only when one changed.
+    void Show(const Cells& cells, const Marks& marks);
     // The font and the resolution the grid is drawn at.
     void SetFont(HFONT font, int dpi);
 
@@ -43,9 +47,17 @@ private:
     // The column whose right edge in the header row is under x, or -1.
     int EdgeAt(int x, int y) const;
     std::wstring Text() const;
+    // The runner cell under a point of the client area: row and column, or nothing.
+    std::optional<std::pair<std::size_t, std::size_t>> CellAt(int x, int y) const;
+    // The tooltip follows the mouse from cell to cell; only a marked cell has a text.
+    void TrackTip(int x, int y);
 
     HWND window_;
     std::array<std::array<std::wstring, GridColumns>, GridRows> cells_;
+    Marks marks_{};
+    HWND tip_ = nullptr;
+    std::optional<std::pair<std::size_t, std::size_t>> tipCell_;
+    std::wstring tipText_;
     std::array<int, GridColumns> widths_; // design pixels, as the user left them
     HFONT font_ = nullptr;
     int dpi_ = 96;

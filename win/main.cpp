@@ -44,12 +44,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         [&] { mv::win::RunSettingsDialog(window.hwnd(), ui, fonts, files.settingsPath); });
     window.Show(show);
 
+    // The messages, and follow mode's notices beside them: one wait for both, no thread.
     MSG msg{};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls, as in a dialog.
-        if (!::IsDialogMessageW(window.hwnd(), &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+    for (bool running = true; running;) {
+        HANDLE notice = window.FollowHandle();
+        const DWORD waited = ::MsgWaitForMultipleObjectsEx(
+            notice != nullptr ? 1 : 0, &notice, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (notice != nullptr && waited == WAIT_OBJECT_0) {
+            window.FollowNoticed();
+            continue;
+        }
+        while (running && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                running = false;
+            } else if (!::IsDialogMessageW(window.hwnd(), &msg)) {
+                // Tab and the arrow keys move between the controls, as in a dialog.
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
         }
     }
     // Nothing is written once the window has gone: a start waiting for its turn need not wait

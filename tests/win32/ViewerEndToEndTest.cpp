@@ -17,6 +17,7 @@
 #include "support/ParamName.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
+#include "tools/SampleFetch.h"
 #include "tools/SampleFolder.h"
 #include "win/WinText.h"
 #include "win32/ViewerProcess.h"
@@ -289,6 +290,30 @@ TEST_F(WindowsViewer, ProgramFolderOutsideCodePage932Works) {
 
 // One viewer per program folder: a second start brings the first one back to the front and
 // ends without a window of its own.
+// With follow mode on, the next fetch of the race on display is shown without a click, as the
+// core's reload shows it, caches included.
+TEST_F(WindowsViewer, FollowModeShowsTheNextFetchWithoutAClick) {
+    WriteSettings(pat_);
+    SaveAutoUpdate(ini_, true);
+    Start();
+    EXPECT_EQ(test::TextOf(viewer_->main()),
+              WideUtf8("Q-MvRCV98 Viewer    version 3.62 [自動更新]"));
+    Click("RBkaisai1");
+    Click("RBR03");
+    const std::wstring before = test::TextOf(viewer_->Control("MemoOdds2"));
+
+    const auto meetings = sample::SampleMeetings();
+    sample::WriteFetch(pat_, meetings[0], 3, 1, sample::WriteWay::ThroughRename,
+                       std::chrono::milliseconds(0));
+    for (int i = 0; i < 100 && test::TextOf(viewer_->Control("MemoOdds2")) == before; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(viewer_->Settle()) << "no box";
+    ASSERT_EQ(core_->ReloadQuietly(), TMainForm::QuietReload::Shown);
+    ExpectShowsModel();
+    ExpectCachesOfTheCore();
+}
+
 TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {
     WriteSettings(pat_);
     Start();
