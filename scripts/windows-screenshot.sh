@@ -2,8 +2,9 @@
 # Builds the Windows viewer, runs it under Wine inside Wine's own desktop (which draws the
 # windows' frames) on the sample folder and saves pictures of it: the race card of the first
 # venue's race 3 (a scratched runner) sorted by popularity, at 96 and at 144 dots per inch, and
-# the settings dialog: docs/windows-race-card.png, docs/windows-race-card-150.png and
-# docs/windows-settings-dialog.png.
+# the settings dialog, and the race in follow mode after the next fetch of its odds:
+# docs/windows-race-card.png, docs/windows-race-card-150.png, docs/windows-settings-dialog.png
+# and docs/windows-follow-marks.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,6 +27,7 @@ shot() {
 . scripts/wine-env.sh "$root/build/wine-shots"
 shot docs/windows-race-card.png RBkaisai1 RBR03 RBSortT
 shot docs/windows-settings-dialog.png ButtonSetting
+shot docs/windows-follow-marks.png RBkaisai1 RBR03 RBSortT fetch
 wine_cleanup
 
 . scripts/wine-env.sh "$root/build/wine-shots-144" 144

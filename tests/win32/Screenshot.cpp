@@ -1,17 +1,21 @@
-// win32-screenshot OUT.bmp [WIDGET]...
+// win32-screenshot OUT.bmp [WIDGET | fetch]...
 //
 // The Windows viewer on a fresh sample folder, each named widget of the main window clicked at
-// its designed place (scaled to the window's resolution), then the window as the screen shows
-// it (or the window the last click opened), frame included, saved as a 24-bit bitmap. Run inside
-// Wine's own desktop, which draws the windows' frames.
+// its designed place (scaled to the window's resolution); "fetch" starts the viewer in follow
+// mode and writes the next fetch of the first meeting's race 3 at that point. Then the window as
+// the screen shows it (or the window the last click opened), frame included, saved as a 24-bit
+// bitmap. Run inside Wine's own desktop, which draws the windows' frames.
 
 #include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
 #include "support/ClickScript.h"
 #include "support/TempFolder.h"
+#include "tools/SampleFetch.h"
 #include "tools/SampleFolder.h"
 #include "win32/ViewerProcess.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -66,11 +70,21 @@ int wmain(int argc, wchar_t** argv) {
         const std::string ini = temp.path() + "program\\Q-MvRV98.ini";
         mv::sample::WriteSampleFolder(pat);
         mv::SaveSettings(ini, pat, mv::LoadSettings(ini));
+        const bool follow = std::any_of(
+            argv + 2, argv + argc, [](const wchar_t* a) { return std::wstring(a) == L"fetch"; });
+        mv::SaveAutoUpdate(ini, follow);
 
         mv::test::ViewerProcess viewer(temp.osPath() / "program");
         std::optional<mv::test::Modal> modal;
         for (int i = 2; i < argc; ++i) {
             const std::string name = std::filesystem::path(argv[i]).string();
+            if (name == "fetch") {
+                mv::sample::WriteFetch(pat, mv::sample::SampleMeetings()[0], 3, 1,
+                                       mv::sample::WriteWay::ThroughRename,
+                                       std::chrono::milliseconds(0));
+                ::Sleep(1500);
+                continue;
+            }
             const mv::test::Point p = mv::test::ClickPoint(name);
             modal = viewer.ClickAt(p.x, p.y);
         }
