@@ -5,11 +5,17 @@
 #include "common/Tables.h"
 #include "gui/MainWindow.h"
 #include "gui/QtUiServices.h"
+#include "settings/SettingsFile.h"
+#include "tools/SampleFetch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <sys/resource.h>
 
 namespace mv::bench {
 namespace {
@@ -108,6 +114,65 @@ void VenueClick(benchmark::State& state) {
     }
 }
 BENCHMARK(VenueClick)->ArgName("upper")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Follow mode: from the writer's close of the last file of a fetch (the odds files of the race
+// on display, rewritten in place) until the window has repainted the new race. The quiet wait
+// that tells the end of a burst is part of it.
+void FollowLatency(benchmark::State& state) {
+    const BenchInstall install({.onlyFirstMeeting = true});
+    SaveAutoUpdate(install.SettingsPath(), true);
+    ShownWindow shown(install);
+    shown.ClickUntilRepainted(VenueButton(1));
+    const sample::SampleMeeting meeting = sample::SampleMeetings().front();
+    const int race = shown.form.state().selection.CurRace;
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int before = shown.form.follow().shown();
+        sample::WriteFetch(install.PatFolder(), meeting, race, ++step % 50,
+                           sample::WriteWay::InPlace, std::chrono::milliseconds(0));
+        state.ResumeTiming();
+        while (shown.form.follow().shown() == before) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        UntilRepainted(shown.watch);
+    }
+    if (shown.form.follow().shown() != static_cast<int>(state.iterations())) {
+        state.SkipWithError("a fetch was not shown once");
+    }
+}
+BENCHMARK(FollowLatency)->Unit(benchmark::kMillisecond);
+
+// The process's CPU time over a minute of its event loop with nothing written, follow mode
+// off (0) or on (1): a watch that waits for notices costs nothing while none comes.
+void FollowIdle(benchmark::State& state) {
+    const BenchInstall install({.onlyFirstMeeting = true});
+    SaveAutoUpdate(install.SettingsPath(), state.range(0) != 0);
+    ShownWindow shown(install);
+    shown.ClickUntilRepainted(VenueButton(1));
+    double cpuMs = 0;
+    for (auto _ : state) {
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        QEventLoop idle;
+        QTimer::singleShot(60000, &idle, &QEventLoop::quit);
+        idle.exec();
+        ::getrusage(RUSAGE_SELF, &after);
+        const auto ms = [](const timeval& t) {
+            return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+        };
+        cpuMs +=
+            ms(after.ru_utime) - ms(before.ru_utime) + ms(after.ru_stime) - ms(before.ru_stime);
+    }
+    state.counters["cpu_ms"] = cpuMs / static_cast<double>(state.iterations());
+}
+BENCHMARK(FollowIdle)
+    ->ArgName("follow")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace mv::bench

@@ -11,6 +11,7 @@ import statistics
 import sys
 
 SCALE = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+QUIET_MS = 120  # follow mode's wait for the end of a burst of writes
 
 
 def load(folder, name):
@@ -100,6 +101,14 @@ def main(folder):
     w("- **Venue click:** the same window on the whole sample padded with 50,000 files of "
       "earlier meetings, two venues clicked in turn, a file written into the folder just before "
       "each click.\n")
+    w("- **Follow latency:** the same window in follow mode on race 1 of the first meeting; the "
+      "odds files of that race rewritten in place with the market moved a step "
+      "(`sample::WriteFetch`), the clock running from the return of the write (the writer's "
+      "close) until the event loop has shown the new race and painted it.\n")
+    w("- **Idle cost:** the same window with the first venue chosen, its event loop left alone "
+      "for 60 s with nothing written, follow mode off and on; the process's user and system "
+      "CPU time over that minute (`getrusage`). Within 5 %% (and 1 ms) of off counts as no "
+      "more.\n")
     w("- **Start-up:** the real `Q-MvRCV98`, copied into a temporary folder with a settings "
       "file naming the sample folder, started under Xvfb (no window manager); the clock runs "
       "from the spawn until the X server reports that the program mapped its first top-level "
@@ -161,6 +170,14 @@ def main(folder):
           "(one 60 Hz frame) | %.2f | ≤ 16 ms | %s |"
           % ("upper-case names" if upper else "names as written", venue, venue / 16.7,
              verdict(venue, 16)))
+    follow = median_ms(gui, "FollowLatency")
+    w("| Follow latency, Qt view: the writer's last close until repainted (quiet wait of %d ms "
+      "included) | %.1f ms | | | ≤ 150 ms | %s |" % (QUIET_MS, follow, verdict(follow, 150)))
+    idle = {arg: next(runs[0]["cpu_ms"] for name, runs in gui.items()
+                      if name.startswith("FollowIdle/follow:%d/" % arg)) for arg in (0, 1)}
+    w("| Idle cost, Qt view: CPU time over 60 s, nothing written, follow mode on | %.1f ms | "
+      "%.1f ms (follow mode off) | %.2f | ≤ off | %s |"
+      % (idle[1], idle[0], idle[1] / max(idle[0], 1e-9), verdict(idle[1], idle[0] * 1.05 + 1)))
     floors = []
     for what, bench, value, limit, unit, fmt in (
             ("Start-up until shown", "StartUp/bare:%d/iterations:5/manual_time", times_ms, 1.3,
