@@ -69,7 +69,7 @@ public:
     };
 
     int reloads() const { return reloads_; } // automatic reloads tried so far
-    int shown() const { return shown_; }     // those that showed a race
+    int shown() const { return shown_; }     // those that changed what the window shows
     bool polling() const { return polling_; }
 
 private:

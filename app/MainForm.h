@@ -75,7 +75,8 @@ public:
 
     // Follow mode's reload: what a click on the race on display would show now, with the
     // settings and the tables' orders as they are. It shows the whole new race or changes
-    // nothing, neither the window nor a cache, and shows no failure.
+    // nothing, neither the window nor a cache, and shows no failure. Unchanged also when the
+    // files read gave the window it already shows.
     enum class QuietReload { Shown, Unchanged, WriterAtWork };
     QuietReload ReloadQuietly();
 

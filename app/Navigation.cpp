@@ -187,7 +187,9 @@ TMainForm::QuietReload TMainForm::ReloadQuietly() {
         ClearPanels();
         ShowVenue();
         writes.Commit();
-        return QuietReload::Shown;
+        // A late notice of a write already shown (Windows tells of some writes at their close)
+        // brings the same race again.
+        return state_.window == saved.window ? QuietReload::Unchanged : QuietReload::Shown;
     } catch (const Failure& failure) {
         state_ = std::move(saved);
         moves_ = std::move(savedMoves);

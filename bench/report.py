@@ -50,6 +50,14 @@ def load_wine(folder):
         return json.load(f)
 
 
+def load_wine_follow(folder):
+    path = os.path.join(folder, "wine-follow.json")
+    if not os.path.exists(path):
+        return None
+    with open(path) as f:
+        return json.load(f)
+
+
 def verdict(value, limit):
     return "met" if value <= limit else "**missed**"
 
@@ -109,6 +117,14 @@ def main(folder):
       "for 60 s with nothing written, follow mode off and on; the process's user and system "
       "CPU time over that minute (`getrusage`). Within 5 %% (and 1 ms) of off counts as no "
       "more.\n")
+    if load_wine_follow(folder):
+        w("- **Follow mode, Windows view under Wine:** `bench/win32/FollowBench.cpp` starts the "
+          "viewer with follow mode on and the first venue chosen, rewrites race 1's odds files "
+          "in place 30 times (a fetch each) and times each from the writer's close until the "
+          "quinella panel shows the new odds and `RedrawWindow(RDW_UPDATENOW)` has returned. "
+          "Idle: the viewer started with follow mode off and on, the first venue chosen, and "
+          "its process's CPU time over 60 s read from `/proc` (10 ms ticks), since a Windows "
+          "process under Wine is told none of another's.\n")
     w("- **Start-up:** the real `Q-MvRCV98`, copied into a temporary folder with a settings "
       "file naming the sample folder, started under Xvfb (no window manager); the clock runs "
       "from the spawn until the X server reports that the program mapped its first top-level "
@@ -213,6 +229,16 @@ def main(folder):
                  statistics.median(later) / statistics.median(bare_clicks)))
             w("| First race click after start, Windows view under Wine | %.1f ms | | | reported "
               "| |" % statistics.median(first))
+    follow_wine = load_wine_follow(folder)
+    if follow_wine:
+        latency = statistics.median(follow_wine["follow_ms"])
+        w("| Follow latency, Windows view under Wine: the writer's last close until repainted "
+          "(quiet wait of %d ms included) | %.1f ms | | | ≤ 150 ms | %s |"
+          % (QUIET_MS, latency, verdict(latency, 150)))
+        off, on = follow_wine["idle_off_ms"], follow_wine["idle_on_ms"]
+        w("| Idle cost, Windows view under Wine: CPU time over 60 s, nothing written, follow "
+          "mode on | %d ms | %d ms (follow mode off) | | ≤ off | %s |"
+          % (on, off, verdict(on, off + 10)))
     w("")
     for what, font, limit, floor_name in floors:
         w("**Floor of %s: the %s.** The label in the Japanese fixed-pitch font alone makes the "

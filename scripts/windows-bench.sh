@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Start-up until first paint of the Windows viewer under Wine beside a bare Win32 window made
-# the same way, interleaved; writes the figures to build/bench/results/wine.json for
-# bench/report.py. A benchmark, not a test.
+# the same way, interleaved, and follow mode's latency and idle cost; writes the figures to
+# build/bench/results/wine.json and wine-follow.json for bench/report.py. A benchmark, not a
+# test.
 # Usage: scripts/windows-bench.sh [REPETITIONS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 repetitions=${1:-15}
-scripts/windows-build.sh Q-MvRCV98 make-sample-folder bare-win32-window win32-startup-bench
+scripts/windows-build.sh Q-MvRCV98 make-sample-folder bare-win32-window win32-startup-bench \
+    win32-follow-bench
 bin=build/mingw/bin
 work=$root/build/wine-bench
 rm -rf "$work"
@@ -22,5 +24,27 @@ LANG=ja_JP.UTF-8 wine "$bin/make-sample-folder.exe" "$(winepath -w "$work/viewer
 LANG=ja_JP.UTF-8 wine "$bin/win32-startup-bench.exe" "$(winepath -w "$work/viewer/Q-MvRCV98.exe")" \
     "$(winepath -w "$work/bare/bare-win32-window.exe")" "$repetitions" \
     >build/bench/results/wine.json
+# Follow mode: 30 fetches of race 1 shown; then the viewer left alone with follow mode off and
+# on, its process's CPU time over 60 s read from /proc (user and system ticks).
+LANG=ja_JP.UTF-8 wine "$bin/win32-follow-bench.exe" "$(winepath -w "$work/viewer")" 30 \
+    >"$work/follow.json"
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+idle_ms() {
+    LANG=ja_JP.UTF-8 wine "$bin/win32-follow-bench.exe" "$(winepath -w "$work/viewer")" idle "$1" &
+    local bench=$! pid=
+    sleep 5
+    pid=$(pgrep -n -f 'Q-MvRCV98.exe')
+    local before after
+    before=$(ticks "$pid")
+    sleep 60
+    after=$(ticks "$pid")
+    wait "$bench"
+    echo $(( (after - before) * 1000 / $(getconf CLK_TCK) ))
+}
+off=$(idle_ms off)
+on=$(idle_ms on)
+tr -d '\r' <"$work/follow.json" | sed "s/}\$/, \"idle_off_ms\": $off, \"idle_on_ms\": $on}/" \
+    >build/bench/results/wine-follow.json
 wine_cleanup
+cat build/bench/results/wine-follow.json
 cat build/bench/results/wine.json
