@@ -115,7 +115,7 @@ def main(folder):
       "close) until the event loop has shown the new race and painted it.\n")
     w("- **Idle cost:** the same window with the first venue chosen, its event loop left alone "
       "for 60 s with nothing written, follow mode off and on; the process's user and system "
-      "CPU time over that minute (`getrusage`). Within 5 %% (and 1 ms) of off counts as no "
+      "CPU time over that minute (`getrusage`). Within 5 % (and 1 ms) of off counts as no "
       "more.\n")
     if load_wine_follow(folder):
         w("- **Follow mode, Windows view under Wine:** `bench/win32/FollowBench.cpp` starts the "
