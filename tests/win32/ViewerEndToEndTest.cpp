@@ -314,6 +314,38 @@ TEST_F(WindowsViewer, FollowModeShowsTheNextFetchWithoutAClick) {
     ExpectCachesOfTheCore();
 }
 
+// The context menu from the keyboard (Shift+F10 and the menu key come as WM_CONTEXTMENU at
+// -1, -1): its item switches follow mode off, the caption loses its mark, and the settings
+// file changes in that key alone.
+TEST_F(WindowsViewer, TheContextMenuSwitchesFollowModeOff) {
+    WriteSettings(pat_);
+    SaveAutoUpdate(ini_, true);
+    Start();
+    const std::string before = temp_.Read("program\\Q-MvRV98.ini");
+    ::PostMessageW(viewer_->main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(viewer_->main()),
+                   static_cast<LPARAM>(-1));
+    HWND menu = nullptr;
+    for (int i = 0; i < 100 && menu == nullptr; ++i) {
+        menu = ::FindWindowW(L"#32768", nullptr);
+        if (menu == nullptr || !::IsWindowVisible(menu)) {
+            menu = nullptr;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ASSERT_NE(menu, nullptr) << "the context menu shows";
+    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    const std::wstring designed = WideUtf8("Q-MvRCV98 Viewer    version 3.62");
+    for (int i = 0; i < 100 && test::TextOf(viewer_->main()) != designed; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(viewer_->Settle());
+    EXPECT_EQ(test::TextOf(viewer_->main()), designed);
+    std::string expected = before;
+    expected.replace(expected.find("AutoUpdate=1"), 12, "AutoUpdate=0");
+    EXPECT_EQ(temp_.Read("program\\Q-MvRV98.ini"), expected);
+}
+
 TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {
     WriteSettings(pat_);
     Start();
