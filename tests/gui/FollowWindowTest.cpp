@@ -13,6 +13,7 @@
 #include "tools/SampleFetch.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -69,6 +70,12 @@ TEST_F(FollowWindow, FollowsAWriteKeepingTheScrollAndPaintsWhatMoved) {
     Click("RBR03");
     auto& quinella = Find<QPlainTextEdit>("MemoOdds2");
     quinella.verticalScrollBar()->setValue(40);
+    // The grid as the user left it: a column widened, scrolled to the right.
+    auto& grid = Find<QTableWidget>("DEGrid");
+    grid.horizontalHeader()->resizeSection(4, 300);
+    grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+    const int gridScroll = grid.horizontalScrollBar()->value();
+    ASSERT_GT(gridScroll, 0);
     const MainWindowModel before = form_->window();
 
     form_->SetTimeOfDay([] { return std::string("15:42:05"); });
@@ -80,10 +87,11 @@ TEST_F(FollowWindow, FollowsAWriteKeepingTheScrollAndPaintsWhatMoved) {
     EXPECT_NE(after.MemoOdds2, before.MemoOdds2);
     EXPECT_EQ(quinella.toPlainText().split(u'\n').first(), gui::FromSjis(after.MemoOdds2[0]));
     EXPECT_EQ(quinella.verticalScrollBar()->value(), 40) << "the user's scroll position";
+    EXPECT_EQ(grid.horizontalHeader()->sectionSize(4), 300) << "the user's column width";
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), gridScroll);
     EXPECT_EQ(form_->follow().shown(), 1) << "one reload for the burst";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no box";
 
-    auto& grid = Find<QTableWidget>("DEGrid");
     int marked = 0;
     for (int row = 1; row < GridRows; ++row) {
         for (int column : {2, 3}) {
