@@ -171,9 +171,13 @@ void MainWindow::Follow(const std::function<void()>& step) {
 void MainWindow::SyncFollow() {
     form_.FollowSync();
     const std::intptr_t handle = form_.follow().Handle();
-    if (handle < 0) {
-        notices_.reset();
-    } else if (!notices_ || notices_->socket() != handle) {
+    if (notices_ && notices_->socket() != handle) {
+        // This may run inside the old notifier's own signal (a watch started anew after an
+        // overflow): it goes once that is over.
+        notices_->setEnabled(false);
+        notices_.release()->deleteLater();
+    }
+    if (handle >= 0 && !notices_) {
         notices_ =
             std::make_unique<QSocketNotifier>(static_cast<qintptr>(handle), QSocketNotifier::Read);
         connect(notices_.get(), &QSocketNotifier::activated, this,
