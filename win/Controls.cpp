@@ -79,7 +79,9 @@ NativeKind KindOf(const WidgetDesign& d) {
         // Never wrapped: a caption that does not fit is cut, not moved to a hidden line.
         return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case WidgetKind::GroupBox:
-        return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+        // Its caption changes with each odds fetch: repainting it must not repaint the memo and
+        // buttons inside it.
+        return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case WidgetKind::RadioButton:
         // Not the automatic style: the core's radio rule decides what is checked.
         return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
@@ -134,6 +136,19 @@ HWND CreateControl(const WidgetDesign& widget, HWND parent, int id) {
         ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     }
     return control;
+}
+
+void SetMemoText(HWND memo, const wchar_t* text) {
+    const LONG_PTR style = ::GetWindowLongPtrW(memo, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0) {
+        ::SetWindowTextW(memo, text);
+        return;
+    }
+    ::SetWindowLongPtrW(memo, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    ::SetWindowTextW(memo, text);
+    ::SetWindowLongPtrW(memo, GWL_STYLE, style);
+    // The scroll bars changed with the text, so the frame is painted again too.
+    ::RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 } // namespace mv::win

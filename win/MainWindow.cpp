@@ -95,6 +95,13 @@ void MainWindow::SetText(std::size_t control, std::wstring text) {
     }
 }
 
+void MainWindow::SetMemo(std::size_t control, std::wstring text) {
+    if (shown_[control] != text) {
+        SetMemoText(controls_.Control(control), text.c_str());
+        shown_[control] = std::move(text);
+    }
+}
+
 void MainWindow::SetVisible(HWND control, bool visible) {
     const bool shown = (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown != visible) {
@@ -112,7 +119,7 @@ void MainWindow::Render() {
         SetText(t.control, Wide(m.*t.field));
     }
     for (const auto& memo : memos_) {
-        SetText(memo.control, JoinLines(m.*memo.field));
+        SetMemo(memo.control, JoinLines(m.*memo.field));
     }
     RaceCardGrid::Of(controls_.Control(grid_))->Show(m.DEGrid, m.DEGridMarks);
     for (const auto& v : visibilities_) {

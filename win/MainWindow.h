@@ -57,6 +57,7 @@ private:
     void ShowContextMenu(LPARAM at);
     void Clicked(std::size_t control);
     void SetText(std::size_t control, std::wstring text);
+    void SetMemo(std::size_t control, std::wstring text);
     void SetVisible(HWND control, bool visible);
 
     WinUiServices& ui_;
