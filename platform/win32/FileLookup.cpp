@@ -78,13 +78,34 @@ std::string ShownPath(const std::filesystem::path& osPath) {
     return shown;
 }
 
-// The file system ignores letter case itself, so the exact path is the file's path.
+// The file system ignores letter case itself, so the exact path is the file's path. The
+// attributes answer as a directory search would, without opening the folder: a race probe asks
+// sixty names at once. Where they cannot be read although an entry may be there (a file being
+// deleted, a file its owner shut the viewer out of), the directory search decides.
 std::optional<std::filesystem::path> FindFile(const std::string& path) {
+    if (path.empty() || path.find_first_of("?*") != std::string::npos) {
+        return std::nullopt;
+    }
+    std::filesystem::path osPath = ToOsPath(path);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (::GetFileAttributesExW(osPath.c_str(), GetFileExInfoStandard, &attributes)) {
+        if ((attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return std::nullopt;
+        }
+        return osPath;
+    }
+    // Any other failure (no such entry, an unreachable share) fails the search as well; asking
+    // again would only wait twice.
+    if (const DWORD error = ::GetLastError(); error != ERROR_ACCESS_DENIED &&
+                                              error != ERROR_SHARING_VIOLATION &&
+                                              error != ERROR_LOCK_VIOLATION) {
+        return std::nullopt;
+    }
     const auto found = FindExact(path);
     if (!found || IsFolder(*found)) {
         return std::nullopt;
     }
-    return ToOsPath(path);
+    return osPath;
 }
 
 } // namespace mv

@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace mv {
 namespace {
@@ -195,6 +198,38 @@ TEST(FileExists, FindsAFileBelowAFolderLongerThanMaxPath) {
     EXPECT_TRUE(FileExists(folder + "De-58b.jra"));
     EXPECT_TRUE(PatternFileExists(folder + "De-58?.jra"));
     EXPECT_EQ(ReadLines(folder + "De-58b.jra"), Lines{"x"});
+}
+
+// A file its writer holds without sharing, and one being deleted while still open, are entries
+// of the folder all the same.
+TEST(FileExists, AFileHeldOrBeingDeletedIsThereUntilItsEntryGoes) {
+    test::TempFolder dir;
+    dir.Write("De-58b.jra", "x");
+    dir.Write("Zo-58b.jra", "x");
+    const std::wstring held = (dir.osPath() / "De-58b.jra").wstring();
+    const HANDLE writer = ::CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(FileExists(dir.path() + "De-58b.jra"));
+    ::CloseHandle(writer);
+
+    const std::wstring going = (dir.osPath() / "Zo-58b.jra").wstring();
+    const HANDLE open = ::CreateFileW(going.c_str(), GENERIC_READ | DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(::DeleteFileW(going.c_str()));
+    const bool pending = FileExists(dir.path() + "Zo-58b.jra");
+    // The entry stays while a handle is open on systems that keep it until the last close.
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW(going.c_str(), &entry);
+    const bool listed = search != INVALID_HANDLE_VALUE;
+    if (listed) {
+        ::FindClose(search);
+    }
+    EXPECT_EQ(pending, listed);
+    ::CloseHandle(open);
+    EXPECT_FALSE(FileExists(dir.path() + "Zo-58b.jra"));
 }
 #endif
 
