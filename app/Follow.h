@@ -27,7 +27,7 @@ class TMainForm;
 
 class Follow {
 public:
-    static constexpr int QuietMs = 120;   // no further notice for this long: the burst is over
+    static constexpr int QuietMs = 100;   // no further notice for this long: the burst is over
     static constexpr int RetryMs = 250;   // a writer was at work: its last write may bring none
     static constexpr int RetryLimit = 40; // then the next change decides
     static constexpr int PollMs = 2000;   // a folder without notices

@@ -11,7 +11,7 @@ import statistics
 import sys
 
 SCALE = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-QUIET_MS = 120  # follow mode's wait for the end of a burst of writes
+QUIET_MS = 100  # follow mode's wait for the end of a burst of writes
 
 
 def load(folder, name):

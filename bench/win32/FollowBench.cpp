@@ -15,6 +15,7 @@
 // alone for 70 s with nothing written; its CPU time is read from outside (Wine's processes
 // report none of another process's).
 
+#include "app/Follow.h"
 #include "platform/Codec.h"
 #include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
@@ -180,6 +181,9 @@ int wmain(int argc, wchar_t** argv) {
         mv::sample::WriteFetch(patFolder, meeting, 1, step, mv::sample::WriteWay::InPlace,
                                std::chrono::milliseconds(0));
         const auto start = std::chrono::steady_clock::now();
+        // Nothing can change before the quiet wait is over; asking the viewer for its text
+        // meanwhile would only keep it busy.
+        ::Sleep(mv::Follow::QuietMs - 10);
         while (TextOf(memo) == before &&
                std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
             ::Sleep(1);
