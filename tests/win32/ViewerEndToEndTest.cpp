@@ -22,7 +22,10 @@
 #include "win/WinText.h"
 #include "win32/ViewerProcess.h"
 
+#include <algorithm>
 #include <chrono>
+#include <commctrl.h>
+#include <cstdint>
 #include <filesystem>
 #include <future>
 #include <gtest/gtest.h>
@@ -312,6 +315,140 @@ TEST_F(WindowsViewer, FollowModeShowsTheNextFetchWithoutAClick) {
     ASSERT_EQ(core_->ReloadQuietly(), TMainForm::QuietReload::Shown);
     ExpectShowsModel();
     ExpectCachesOfTheCore();
+}
+
+// The grid as it shows on the screen: how many of its pixels are drawn in a mark's red or blue
+// (text on white, so the strokes' cores carry the colour unmixed), and where the first red one
+// lies.
+struct GridTints {
+    int red = 0;
+    int blue = 0;
+    POINT firstRed{-1, -1}; // in screen coordinates
+};
+
+GridTints TintsOf(HWND grid) {
+    RECT r{};
+    ::GetClientRect(grid, &r);
+    POINT origin{0, 0};
+    ::ClientToScreen(grid, &origin);
+    const int width = r.right;
+    const int height = r.bottom;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GridTints tints;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
+            const unsigned red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF, blue = p & 0xFF;
+            if (red >= 0x90 && green <= 0x50 && blue <= 0x50) {
+                if (tints.red++ == 0) {
+                    tints.firstRed = {origin.x + x, origin.y + y};
+                }
+            } else if (blue >= 0x90 && red <= 0x50 && green <= 0x50) {
+                ++tints.blue;
+            }
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return tints;
+}
+
+struct TipSearch {
+    DWORD pid;
+    HWND found;
+};
+
+// The viewer's tooltip while it shows.
+HWND ShownTip(DWORD processId) {
+    TipSearch search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<TipSearch*>(param);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(window, &pid);
+            wchar_t name[32]{};
+            ::GetClassNameW(window, name, 32);
+            if (pid == s.pid && std::wstring(name) == TOOLTIPS_CLASSW &&
+                ::IsWindowVisible(window)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The odds that moved with a fetch are painted in the marks' colours, and hovering one shows
+// its tip; before the fetch nothing is marked.
+TEST_F(WindowsViewer, FollowModePaintsTheOddsThatMovedAndTellsTheirHistoryOnHover) {
+    WriteSettings(pat_);
+    SaveAutoUpdate(ini_, true);
+    Start();
+    Click("RBkaisai1");
+    Click("RBR03");
+    const HWND grid = viewer_->Control("DEGrid");
+    const GridTints before = TintsOf(grid);
+    EXPECT_EQ(before.red, 0);
+    EXPECT_EQ(before.blue, 0);
+
+    const std::wstring memo = test::TextOf(viewer_->Control("MemoOdds2"));
+    sample::WriteFetch(pat_, sample::SampleMeetings()[0], 3, 1, sample::WriteWay::InPlace,
+                       std::chrono::milliseconds(0));
+    for (int i = 0; i < 100 && test::TextOf(viewer_->Control("MemoOdds2")) == memo; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(viewer_->Settle()) << "no box";
+    ASSERT_EQ(core_->ReloadQuietly(), TMainForm::QuietReload::Shown);
+    ExpectShowsModel();
+    std::vector<std::wstring> fellTips;
+    bool rose = false;
+    for (const auto& row : core_->window().DEGridMarks) {
+        for (const CellMark& mark : row) {
+            if (mark.move == OddsMove::Fell) {
+                fellTips.push_back(Wide(mark.tip));
+            }
+            rose = rose || mark.move == OddsMove::Rose;
+        }
+    }
+    ASSERT_FALSE(fellTips.empty()) << "the fetch lowered some odds";
+    ::UpdateWindow(grid);
+    const GridTints after = TintsOf(grid);
+    EXPECT_GT(after.red, 0);
+    EXPECT_EQ(after.blue > 0, rose);
+
+    // The mouse on a red stroke: its cell's tip, one of those the core gives the cells that fell.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = ::MulDiv(after.firstRed.x, 65536, width) + 1;
+    move.mi.dy = ::MulDiv(after.firstRed.y, 65536, height) + 1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &move, sizeof move);
+    HWND tip = nullptr;
+    for (int i = 0; i < 100 && tip == nullptr; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        tip = ShownTip(viewer_->processId());
+    }
+    ASSERT_NE(tip, nullptr) << "a tip shows";
+    const std::wstring shown = test::TextOf(tip);
+    EXPECT_TRUE(std::find(fellTips.begin(), fellTips.end(), shown) != fellTips.end())
+        << "the tip shows " << shown.size() << " characters";
 }
 
 // The context menu from the keyboard (Shift+F10 and the menu key come as WM_CONTEXTMENU at

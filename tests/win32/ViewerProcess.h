@@ -34,6 +34,7 @@ public:
     ViewerProcess& operator=(const ViewerProcess&) = delete;
 
     HWND main() const { return main_; } // nullptr when it never showed
+    DWORD processId() const { return process_.dwProcessId; }
     // A control of the main window or of the settings dialog, by its designed name.
     HWND Control(const char* name) const;
     HWND DialogControl(const char* name) const;
