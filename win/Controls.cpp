@@ -4,6 +4,7 @@
 #include "win/WinText.h"
 #include "win/WindowClass.h"
 
+#include <array>
 #include <commctrl.h>
 
 namespace mv::win {
@@ -138,17 +139,50 @@ HWND CreateControl(const WidgetDesign& widget, HWND parent, int id) {
     return control;
 }
 
+namespace {
+
+// What a memo's scroll bars show.
+struct ScrollState {
+    int min = 0, max = 0, pos = 0;
+    UINT page = 0;
+    bool operator==(const ScrollState&) const = default;
+};
+
+std::array<ScrollState, 2> ScrollStateOf(HWND memo) {
+    std::array<ScrollState, 2> state{};
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        if (::GetScrollInfo(memo, bar, &info)) {
+            state[bar == SB_VERT ? 0 : 1] = {info.nMin, info.nMax, info.nPos, info.nPage};
+        }
+    }
+    return state;
+}
+
+} // namespace
+
 void SetMemoText(HWND memo, const wchar_t* text) {
-    const LONG_PTR style = ::GetWindowLongPtrW(memo, GWL_STYLE);
-    if ((style & WS_VISIBLE) == 0) {
+    // Its parent (a group box or panel) is made invisible rather than the memo itself: a
+    // window made visible again has its frame repainted, and a scroll bar is the costliest
+    // thing Wine draws.
+    const HWND parent = ::GetParent(memo);
+    const bool childParent =
+        parent != nullptr && (::GetWindowLongPtrW(parent, GWL_STYLE) & WS_CHILD) != 0;
+    const HWND hidden = childParent ? parent : memo;
+    const LONG_PTR style = ::GetWindowLongPtrW(hidden, GWL_STYLE);
+    if (!::IsWindowVisible(memo)) {
         ::SetWindowTextW(memo, text);
         return;
     }
-    ::SetWindowLongPtrW(memo, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    const auto before = ScrollStateOf(memo);
+    ::SetWindowLongPtrW(hidden, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
     ::SetWindowTextW(memo, text);
-    ::SetWindowLongPtrW(memo, GWL_STYLE, style);
-    // The scroll bars changed with the text, so the frame is painted again too.
-    ::RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    ::SetWindowLongPtrW(hidden, GWL_STYLE, style);
+    // Scroll bars that changed while nothing was drawn are painted again with the text.
+    const UINT frame = ScrollStateOf(memo) != before ? RDW_FRAME : 0u;
+    ::RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
 }
 
 } // namespace mv::win

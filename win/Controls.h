@@ -28,9 +28,9 @@ constexpr std::optional<std::size_t> DesignIndex(int controlId, std::size_t widg
 // Creates the control of a widget (its caption included) inside parent.
 HWND CreateControl(const WidgetDesign& widget, HWND parent, int id);
 
-// Replaces a memo's whole text. The control is made invisible for the change (what
-// WM_SETREDRAW does on Windows) and repainted once afterwards: an edit control that is visible
-// measures its lines through a window device context each, which makes a long odds panel cost
+// Replaces a memo's whole text while nothing of it is drawn (what WM_SETREDRAW does on
+// Windows), then repaints it once. A visible edit control measures each line through a window
+// device context and redraws its scroll bar at each update, which made a long odds panel cost
 // tens of milliseconds under Wine, whose edit control does not honour WM_SETREDRAW.
 void SetMemoText(HWND memo, const wchar_t* text);
 
