@@ -65,6 +65,7 @@ public:
     void UpDateClick();        // Refresh
     void ButtonSettingClick(); // Settings
     void ButtonENDClick();     // Exit
+    void ShowKeys();           // F1: the keys of the main window
 
     // The operations of navigation.
     void SelectVenue(int slot);

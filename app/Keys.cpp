@@ -1,0 +1,88 @@
+#include "app/Keys.h"
+
+#include "common/Tables.h"
+#include "platform/Codec.h"
+
+namespace mv {
+namespace {
+
+// The shown race button next to the checked one, in the given direction.
+std::optional<Radio> NextRace(const MainWindowModel& w, int step) {
+    int current = 0;
+    for (int r = 1; r <= Races; ++r) {
+        if (w.radio(RaceButton(r)).checked) {
+            current = r;
+        }
+    }
+    if (current == 0) {
+        return std::nullopt;
+    }
+    for (int r = current + step; r >= 1 && r <= Races; r += step) {
+        if (w.radio(RaceButton(r)).visible) {
+            return RaceButton(r);
+        }
+    }
+    return std::nullopt;
+}
+
+KeyHandler Click(std::optional<Radio> radio) {
+    if (!radio) {
+        return {};
+    }
+    return [r = *radio](TMainForm& form) { form.Check(r); };
+}
+
+} // namespace
+
+const std::vector<KeyStroke>& MainWindowKeys() {
+    static const std::vector<KeyStroke> keys = {
+        {Key::F1},           {Key::F5},           {Key::PageUp},       {Key::PageDown},
+        {Key::Escape},       {Key::Digit1, true}, {Key::Digit2, true}, {Key::Digit3, true},
+        {Key::Digit4, true}, {Key::Digit5, true}, {Key::Digit6, true},
+    };
+    return keys;
+}
+
+std::optional<KeyHandler> KeyAction(const TMainForm& form, KeyStroke stroke) {
+    const MainWindowModel& w = form.window();
+    if (stroke.ctrl) {
+        if (stroke.key < Key::Digit1) {
+            return std::nullopt;
+        }
+        const int slot = static_cast<int>(stroke.key) - static_cast<int>(Key::Digit1) + 1;
+        const Radio venue = VenueButton(slot);
+        return Click(w.radio(venue).visible ? std::optional(venue) : std::nullopt);
+    }
+    switch (stroke.key) {
+    case Key::F1:
+        return KeyHandler(&TMainForm::ShowKeys);
+    case Key::F5:
+        return KeyHandler(&TMainForm::UpDateClick);
+    case Key::PageUp:
+        return Click(NextRace(w, -1));
+    case Key::PageDown:
+        return Click(NextRace(w, +1));
+    case Key::Escape:
+        // Never an accidental end of the program.
+        return KeyHandler{};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string KeysHelpText() {
+    return Sjis("キー操作\n"
+                "\n"
+                "F5：更新\n"
+                "PageDown：次のレース\n"
+                "PageUp：前のレース\n"
+                "Ctrl+1 … Ctrl+6：上から1番目 … 6番目の場名\n"
+                "Shift+F10、アプリケーションキー：メニュー（自動更新）\n"
+                "F1：この一覧");
+}
+
+void TMainForm::ShowKeys() {
+    ui_.ShowMessage(KeysHelpText());
+}
+
+} // namespace mv

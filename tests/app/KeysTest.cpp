@@ -1,0 +1,167 @@
+// The main window's keys on the sample folder: what each stroke does on the window as it
+// stands, run as the click it stands for.
+
+#include "app/Keys.h"
+
+#include "common/Tables.h"
+#include "platform/Codec.h"
+#include "support/ParamName.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
+#include "tools/SampleFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+namespace mv {
+namespace {
+
+class MainWindowKeysTest : public testing::Test {
+protected:
+    test::TempFolder pat;
+    test::TempFolder program;
+    test::ScriptedUi ui;
+    std::unique_ptr<TMainForm> form;
+
+    void SetUp() override {
+        sample::WriteSampleFolder(pat.path());
+        WriteSettings("false");
+        form = std::make_unique<TMainForm>(ui, program.File("Q-MvRV98.ini"), program.osPath());
+        form->FormCreate();
+    }
+    void WriteSettings(const std::string& raceCardSort) {
+        program.Write("Q-MvRV98.ini", "[Dir]\r\nPatDir=" + pat.path() +
+                                          "\r\n[Options]\r\nTsort=" + raceCardSort +
+                                          "\r\nWsort=false\r\nUsort=false\r\nKsort=false\r\n");
+    }
+    // Presses a stroke as a view does: the window's action, run when it has one.
+    bool Press(KeyStroke stroke) {
+        const auto action = KeyAction(*form, stroke);
+        if (action && *action) {
+            (*action)(*form);
+        }
+        return action.has_value();
+    }
+    int ShownRace() const { return form->state().selection.CurRace; }
+};
+
+struct RaceKeyCase {
+    const char* name;
+    int from;
+    std::set<int> withoutFiles; // races whose files are removed before the venue is chosen
+    Key key;
+    int to;
+    bool runs; // false: the window takes the key and nothing happens
+};
+
+class RaceKeys : public MainWindowKeysTest, public testing::WithParamInterface<RaceKeyCase> {};
+
+TEST_P(RaceKeys, GoToTheNextShownRaceButtonAndStopAtEitherEnd) {
+    const RaceKeyCase& c = GetParam();
+    form->Check(VenueButton(1));
+    for (int race : c.withoutFiles) {
+        for (int kind = 1; kind <= FileKinds; ++kind) {
+            std::filesystem::remove(ToOsPath(form->state().DataFilePath(kind, race)));
+        }
+    }
+    form->UpDateClick();
+    form->Check(RaceButton(c.from));
+    ASSERT_EQ(ShownRace(), c.from);
+    const auto action = KeyAction(*form, {c.key});
+    ASSERT_TRUE(action.has_value()) << "the window takes the key";
+    EXPECT_EQ(static_cast<bool>(*action), c.runs);
+    if (*action) {
+        (*action)(*form);
+    }
+    EXPECT_EQ(ShownRace(), c.to);
+    EXPECT_TRUE(form->window().radio(RaceButton(c.to)).checked);
+    EXPECT_TRUE(ui.Errors().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindowKeys, RaceKeys,
+    testing::Values(RaceKeyCase{"next", 3, {}, Key::PageDown, 4, true},
+                    RaceKeyCase{"previous", 3, {}, Key::PageUp, 2, true},
+                    RaceKeyCase{"next_skips_a_hidden_button", 3, {4, 5}, Key::PageDown, 6, true},
+                    RaceKeyCase{"previous_skips_a_hidden_button", 5, {4}, Key::PageUp, 3, true},
+                    RaceKeyCase{"nothing_after_the_last", 12, {}, Key::PageDown, 12, false},
+                    RaceKeyCase{
+                        "nothing_after_the_last_shown", 10, {11, 12}, Key::PageDown, 10, false},
+                    RaceKeyCase{"nothing_before_the_first", 1, {}, Key::PageUp, 1, false}),
+    test::ByName());
+
+TEST_F(MainWindowKeysTest, RaceKeysDoNothingBeforeAVenueIsChosen) {
+    EXPECT_TRUE(Press({Key::PageDown}));
+    EXPECT_TRUE(Press({Key::PageUp}));
+    EXPECT_EQ(ShownRace(), 0);
+}
+
+TEST_F(MainWindowKeysTest, CtrlAndADigitChoosesTheVenueOfThatSlotWhenItsButtonShows) {
+    const auto meetings = sample::SampleMeetings();
+    std::set<int> slots;
+    for (const auto& m : meetings) {
+        slots.insert(m.slot);
+    }
+    ASSERT_LT(slots.size(), 6u) << "the sample leaves a slot without a meeting";
+    for (int slot = 6; slot >= 1; --slot) {
+        const Key digit = static_cast<Key>(static_cast<int>(Key::Digit1) + slot - 1);
+        const auto action = KeyAction(*form, {digit, true});
+        ASSERT_TRUE(action.has_value());
+        EXPECT_EQ(static_cast<bool>(*action), slots.contains(slot)) << "slot " << slot;
+        if (*action) {
+            (*action)(*form);
+            EXPECT_EQ(form->state().selection.CurSlot, slot);
+            EXPECT_TRUE(form->window().radio(VenueButton(slot)).checked);
+        }
+    }
+    // Without Ctrl a digit stays with the focused control.
+    EXPECT_FALSE(KeyAction(*form, {Key::Digit1}).has_value());
+}
+
+TEST_F(MainWindowKeysTest, F5RefreshesAsItsButtonDoesReadingTheSettingsAgain) {
+    form->Check(VenueButton(1));
+    form->Check(RaceButton(2));
+    ASSERT_TRUE(form->window().radio(Radio::RBNorT).checked);
+    WriteSettings("True");
+    EXPECT_TRUE(Press({Key::F5}));
+    EXPECT_TRUE(form->window().radio(Radio::RBSortT).checked);
+    EXPECT_EQ(ShownRace(), 2);
+}
+
+TEST_F(MainWindowKeysTest, F1ListsTheKeysInAMessageOfItsOwn) {
+    EXPECT_TRUE(Press({Key::F1}));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].kind, test::ScriptedUi::Shown::Kind::Message);
+    EXPECT_EQ(ui.shown[0].text, KeysHelpText());
+    for (const char* key : {"F5", "PageDown", "PageUp", "Ctrl+1", "Shift+F10", "F1"}) {
+        EXPECT_NE(ui.shown[0].text.find(key), std::string::npos) << key;
+    }
+}
+
+TEST_F(MainWindowKeysTest, EscapeIsTakenAndDoesNothing) {
+    form->Check(VenueButton(1));
+    const MainWindowModel before = form->window();
+    const auto action = KeyAction(*form, {Key::Escape});
+    ASSERT_TRUE(action.has_value());
+    EXPECT_FALSE(static_cast<bool>(*action));
+    EXPECT_EQ(form->window(), before);
+    EXPECT_FALSE(ui.endRequested);
+}
+
+// The views bind exactly the strokes the window takes.
+TEST_F(MainWindowKeysTest, EveryBoundStrokeIsTheWindowsAndNoOther) {
+    for (int k = 0; k <= static_cast<int>(Key::Digit6); ++k) {
+        for (bool ctrl : {false, true}) {
+            const KeyStroke stroke{static_cast<Key>(k), ctrl};
+            const bool bound = std::find(MainWindowKeys().begin(), MainWindowKeys().end(),
+                                         stroke) != MainWindowKeys().end();
+            EXPECT_EQ(KeyAction(*form, stroke).has_value(), bound)
+                << "key " << k << (ctrl ? " with Ctrl" : "");
+        }
+    }
+}
+
+} // namespace
+} // namespace mv
