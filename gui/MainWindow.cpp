@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "app/ContextMenu.h"
+#include "app/Keys.h"
 #include "common/MainFormDesign.h"
 #include "gui/DesignedWidgets.h"
 #include "gui/ModelRadioButton.h"
@@ -22,9 +23,23 @@
 #include <QSocketNotifier>
 #include <exception>
 #include <functional>
+#include <map>
 
 namespace mv::gui {
 namespace {
+
+QKeySequence QtKey(KeyStroke stroke) {
+    static const std::map<Key, Qt::Key> keys = {
+        {Key::F1, Qt::Key_F1},         {Key::F5, Qt::Key_F5},
+        {Key::PageUp, Qt::Key_PageUp}, {Key::PageDown, Qt::Key_PageDown},
+        {Key::Escape, Qt::Key_Escape}, {Key::Digit1, Qt::Key_1},
+        {Key::Digit2, Qt::Key_2},      {Key::Digit3, Qt::Key_3},
+        {Key::Digit4, Qt::Key_4},      {Key::Digit5, Qt::Key_5},
+        {Key::Digit6, Qt::Key_6},
+    };
+    const Qt::Key key = keys.at(stroke.key);
+    return stroke.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
+}
 
 // Sets a text only when it changed, so that an unchanged widget keeps its scroll position;
 // an edit shows the start of a text that is longer than the edit.
@@ -67,7 +82,22 @@ MainWindow::MainWindow(QtUiServices& ui, TMainForm& form) : ui_(ui), form_(form)
         const QWidget* focused = focusWidget() != nullptr ? focusWidget() : this;
         ShowContextMenu(focused->mapToGlobal(focused->rect().center()));
     });
+    BindKeys();
     Run([this] { form_.FormCreate(); });
+}
+
+// The window's keys, whatever has the focus inside it: each one runs what the core says it
+// does on the window as it stands, as the click it stands for runs.
+void MainWindow::BindKeys() {
+    for (const KeyStroke stroke : MainWindowKeys()) {
+        auto* shortcut = new QShortcut(QtKey(stroke), this);
+        shortcut->setAutoRepeat(true);
+        connect(shortcut, &QShortcut::activated, this, [this, stroke] {
+            if (const auto action = KeyAction(form_, stroke); action && *action) {
+                Run([this, handler = *action] { handler(form_); });
+            }
+        });
+    }
 }
 
 // The notifier goes before the handle it watches, which the form owns.

@@ -48,6 +48,7 @@ protected:
 
 private:
     void Bind();
+    void BindKeys();
     void Run(const std::function<void()>& handler);
     // Follow mode's events: a notice or its timer. The user's scroll positions stay.
     void Follow(const std::function<void()>& step);

@@ -3,6 +3,7 @@
 
 #include "gui/MainWindow.h"
 
+#include "app/Keys.h"
 #include "gui/QtText.h"
 #include "platform/Codec.h"
 #include "settings/SettingsFile.h"
@@ -274,6 +275,53 @@ INSTANTIATE_TEST_SUITE_P(
                     Designed{"PanelODDS", {0, 384, 792, 189}, "IPAPGothic", 12},
                     Designed{"MemoSeiseki", {600, 1, 191, 187}, "IPAGothic", 12}),
     test::ByName());
+
+// The window's keys, pressed with the focus on a memo, the grid or a button: each one runs the
+// click it stands for, and the memo, the grid and the button never take them.
+TEST_F(MainWindowTest, KeysRunTheirClicksWhateverHasTheFocus) {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QApplication::processEvents();
+    QTest::keyClick(&Find<QWidget>("UpDate"), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_TRUE(Find<QRadioButton>("RBkaisai1").isChecked());
+    EXPECT_EQ(form_->state().selection.CurRace, 1);
+
+    auto& memo = Find<QPlainTextEdit>("MemoOdds2");
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_PageDown);
+    EXPECT_EQ(form_->state().selection.CurRace, 2);
+    auto& grid = Find<QTableWidget>("DEGrid");
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QTest::keyClick(&grid, Qt::Key_PageUp);
+    EXPECT_EQ(form_->state().selection.CurRace, 3);
+    EXPECT_TRUE(Find<QRadioButton>("RBR03").isChecked());
+    ExpectShowsModel();
+
+    // Escape leaves the window as it is.
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_FALSE(ui_.endRequested());
+
+    QString shown;
+    WhenABoxShows([&](QMessageBox& box) { shown = box.text(); });
+    QTest::keyClick(&grid, Qt::Key_F1);
+    EXPECT_EQ(shown, gui::FromSjis(KeysHelpText()));
+}
+
+// F5 is "更新": the settings are read again.
+TEST_F(MainWindowTest, F5RefreshesReadingTheSettingsAgain) {
+    Click("RBkaisai1");
+    ASSERT_TRUE(Find<QRadioButton>("RBNorT").isChecked());
+    const auto ini = temp_.File("Q-MvRV98.ini");
+    TSettings settings = LoadSettings(ini);
+    settings.Tsort = "True";
+    SaveSettings(ini, temp_.path() + "PAT/", settings);
+    QTest::keyClick(&Find<QWidget>("DEGrid"), Qt::Key_F5);
+    EXPECT_TRUE(Find<QRadioButton>("RBSortT").isChecked());
+    ExpectShowsModel();
+}
 
 } // namespace
 } // namespace mv
