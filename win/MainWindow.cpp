@@ -1,6 +1,7 @@
 #include "win/MainWindow.h"
 
 #include "app/ContextMenu.h"
+#include "app/Keys.h"
 #include "common/MainFormDesign.h"
 #include "platform/Dispatch.h"
 #include "win/Controls.h"
@@ -149,6 +150,31 @@ void MainWindow::Run(const std::function<void()>& handler) {
     if (running_ == 0 && ui_.endRequested()) {
         ::DestroyWindow(hwnd_);
     }
+}
+
+bool MainWindow::TakeKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) {
+        return false;
+    }
+    static constexpr std::pair<WPARAM, Key> Keys[] = {
+        {VK_F1, Key::F1},         {VK_F5, Key::F5},         {VK_PRIOR, Key::PageUp},
+        {VK_NEXT, Key::PageDown}, {VK_ESCAPE, Key::Escape}, {'1', Key::Digit1},
+        {'2', Key::Digit2},       {'3', Key::Digit3},       {'4', Key::Digit4},
+        {'5', Key::Digit5},       {'6', Key::Digit6},
+    };
+    const auto* found = std::find_if(std::begin(Keys), std::end(Keys),
+                                     [&](const auto& k) { return k.first == msg.wParam; });
+    if (found == std::end(Keys) || ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    const auto action = KeyAction(form_, {found->second, ::GetKeyState(VK_CONTROL) < 0});
+    if (!action) {
+        return false;
+    }
+    if (*action) {
+        Run([this, handler = *action] { handler(form_); });
+    }
+    return true;
 }
 
 HANDLE MainWindow::FollowHandle() const {

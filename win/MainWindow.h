@@ -34,6 +34,9 @@ public:
     // Follow mode's notice handle for the message loop to wait on (nullptr: none), and what
     // the loop calls when it is signalled.
     HANDLE FollowHandle() const;
+    // A key pressed anywhere in the window that the window takes for itself, run as the click
+    // it stands for; false when the key is not the window's.
+    bool TakeKey(const MSG& msg);
     void FollowNoticed();
 
     // For the window procedure.

@@ -57,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         while (running && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 running = false;
-            } else if (!::IsDialogMessageW(window.hwnd(), &msg)) {
+            } else if (!window.TakeKey(msg) && !::IsDialogMessageW(window.hwnd(), &msg)) {
                 // Tab and the arrow keys move between the controls, as in a dialog.
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);

@@ -3,6 +3,7 @@
 // core's window model shows for the same events, and the caches beside it must be the core's,
 // byte for byte.
 
+#include "app/Keys.h"
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
 #include "common/MainFormDesign.h"
@@ -488,6 +489,67 @@ TEST_F(WindowsViewer, TheContextMenuSwitchesFollowModeOff) {
     std::string expected = before;
     expected.replace(expected.find("AutoUpdate=1"), 12, "AutoUpdate=0");
     EXPECT_EQ(temp_.Read("program\\Q-MvRV98.ini"), expected);
+}
+
+// A key as the system gives it to the focused control.
+std::optional<Modal> Press(test::ViewerProcess& viewer, HWND focused, WPARAM key) {
+    ::PostMessageW(focused, WM_KEYDOWN, key, 1);
+    ::PostMessageW(focused, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+    return viewer.Settle();
+}
+
+// The window's keys, whatever control has the focus, run the clicks they stand for: the same
+// race and venue as the core's, no box; F1 lists the keys in a box of the viewer's own.
+TEST_F(WindowsViewer, KeysRunTheirClicksWhateverHasTheFocus) {
+    WriteSettings(pat_);
+    Start();
+    // Ctrl+1 through the system's input, to the active window.
+    ::SetForegroundWindow(viewer_->main());
+    INPUT keys[4] = {};
+    for (INPUT& in : keys) {
+        in.type = INPUT_KEYBOARD;
+    }
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = '1';
+    keys[2].ki.wVk = '1';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, keys, sizeof(INPUT));
+    EXPECT_FALSE(viewer_->Settle());
+    CoreClick("RBkaisai1");
+    ASSERT_EQ(core_->state().selection.CurSlot, 1);
+    ExpectShowsModel();
+
+    const HWND memo = viewer_->Control("MemoOdds2");
+    const HWND grid = viewer_->Control("DEGrid");
+    EXPECT_FALSE(Press(*viewer_, memo, VK_NEXT));
+    EXPECT_FALSE(Press(*viewer_, grid, VK_NEXT));
+    EXPECT_FALSE(Press(*viewer_, grid, VK_NEXT));
+    EXPECT_FALSE(Press(*viewer_, viewer_->Control("UpDate"), VK_PRIOR));
+    CoreClick("RBR03");
+    ExpectShowsModel();
+    EXPECT_TRUE(test::IsChecked(viewer_->Control("RBR03")));
+
+    EXPECT_FALSE(Press(*viewer_, grid, VK_ESCAPE));
+    EXPECT_TRUE(::IsWindowVisible(viewer_->main())) << "Escape leaves the window open";
+
+    const auto help = Press(*viewer_, grid, VK_F1);
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->kind, Modal::Kind::MessageBox);
+    EXPECT_EQ(help->text, Wide(KeysHelpText()));
+    EXPECT_FALSE(help->icon);
+    EXPECT_FALSE(viewer_->Answer(*help, IDOK));
+
+    // F5 is "更新": the settings are read again.
+    TSettings settings = LoadSettings(ini_);
+    settings.Tsort = "True";
+    SaveSettings(ini_, pat_, settings);
+    EXPECT_FALSE(Press(*viewer_, memo, VK_F5));
+    CoreClick("UpDate");
+    EXPECT_TRUE(core_->window().radio(Radio::RBSortT).checked);
+    ExpectShowsModel();
+    ExpectCachesOfTheCore();
 }
 
 TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {
