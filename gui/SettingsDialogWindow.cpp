@@ -88,6 +88,13 @@ void SettingsDialogWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
+void SettingsDialogWindow::reject() {
+    if (auto* button = findChild<QPushButton*>(
+            QLatin1String(EscapeButton.data(), static_cast<qsizetype>(EscapeButton.size())))) {
+        button->click();
+    }
+}
+
 void SettingsDialogWindow::Run(const std::function<void()>& handler) {
     Dispatch(ui_, handler, [this] { Render(); });
     Render();

@@ -28,8 +28,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // The dialog has no cancel: Escape does not close it.
-    void reject() override {}
+    // Escape presses "閉じる", as if clicked.
+    void reject() override;
 
 private:
     void Bind(const std::vector<QWidget*>& widgets);

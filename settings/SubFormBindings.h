@@ -17,4 +17,7 @@ using SubFormHandler = void (TSubForm::*)();
 // The click handlers of "変更", "閉じる" and the radio buttons.
 const ClickBindings<SubFormHandler, SubRadio>& SubFormClicks();
 
+// The button that Escape presses: "閉じる", as if clicked.
+inline constexpr std::string_view EscapeButton = "Button2";
+
 } // namespace mv

@@ -148,7 +148,17 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM w, LPARAM l) {
     }
     switch (message) {
     case WM_COMMAND: {
-        // Enter and Escape do nothing: the dialog has no default button and no cancel.
+        // Escape (IDCANCEL from the dialog manager) presses "閉じる"; Enter does nothing: the
+        // dialog has no default button.
+        if (LOWORD(w) == IDCANCEL && l == 0) {
+            const auto& widgets = controls_.design().widgets;
+            for (std::size_t i = 0; i < widgets.size(); ++i) {
+                if (widgets[i].name == EscapeButton) {
+                    ::SendMessageW(controls_.Control(i), BM_CLICK, 0, 0);
+                }
+            }
+            return 0;
+        }
         const auto control = DesignIndex(LOWORD(w), controls_.Count());
         if (HIWORD(w) != BN_CLICKED || l == 0 || !control) {
             return 0;

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -20,7 +21,11 @@
 namespace mv {
 namespace {
 
-TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
+// "閉じる" clicked, or Escape, which presses it.
+class SettingsDialogClose : public testing::TestWithParam<bool> {};
+
+TEST_P(SettingsDialogClose, ClickedSignIsStoredWithoutMessageOrEnd) {
+    const bool byEscape = GetParam();
     test::TempFolder temp;
     std::filesystem::create_directory(temp.osPath() / "PAT");
     const std::string pat = temp.path() + "PAT/";
@@ -61,7 +66,11 @@ TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
         }
         minus->click();
         signSwitched = minus->isChecked() && !triangle->isChecked();
-        close->click();
+        if (byEscape) {
+            QTest::keyClick(minus, Qt::Key_Escape);
+        } else {
+            close->click();
+        }
     });
     gui::RunSettingsDialog(&owner, ui, ini);
 
@@ -71,6 +80,11 @@ TEST(SettingsDialog, ClickedSignIsStoredByCloseButtonWithoutMessageOrEnd) {
     EXPECT_EQ(ReadProfileString(ini, "Options", "PN", ""), Sjis("－"));
     EXPECT_EQ(ReadProfileString(ini, "Dir", "PatDir", ""), pat);
 }
+
+INSTANTIATE_TEST_SUITE_P(SettingsDialog, SettingsDialogClose, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "ByEscape" : "ByCloseButton");
+                         });
 
 } // namespace
 } // namespace mv

@@ -624,12 +624,15 @@ TEST_F(WindowsViewer, CacheThatCannotBeCreatedShowsItsFailure) {
     ExpectShowsModel();
 }
 
-// The four outcomes of closing the settings dialog, through "閉じる" or the close box.
+// The four outcomes of closing the settings dialog, through "閉じる", Escape (which presses it)
+// or the close box.
+enum class CloseBy { Button, Escape, CloseBox };
+
 struct CloseCase {
     const char* name;
     const char* storedFolder; // "pat", "other" (a valid second folder) or "empty" (no meetings)
     const char* typedFolder;  // the same keys
-    bool closeBox;
+    CloseBy by;
     std::vector<const char*> messages; // UTF-8, in order
     bool ends;
 };
@@ -674,7 +677,13 @@ TEST_P(SettingsDialogClose, ShowsItsMessagesAndEndsOrGoesOn) {
     ASSERT_EQ(modal->kind, Modal::Kind::SettingsDialog);
     const HWND dialog = modal->window;
     viewer_->Type(viewer_->DialogControl("Edit1"), Wide(Folder(c.typedFolder)));
-    modal = c.closeBox ? viewer_->Close(dialog) : viewer_->Click(viewer_->DialogControl("Button2"));
+    if (c.by == CloseBy::CloseBox) {
+        modal = viewer_->Close(dialog);
+    } else if (c.by == CloseBy::Escape) {
+        modal = Press(*viewer_, viewer_->DialogControl("Edit1"), VK_ESCAPE);
+    } else {
+        modal = viewer_->Click(viewer_->DialogControl("Button2"));
+    }
     for (const char* message : c.messages) {
         ASSERT_TRUE(modal) << message;
         EXPECT_EQ(modal->text, WideUtf8(message));
@@ -692,12 +701,17 @@ const char* const Unusable = "PATのフォルダが正しく設定されてい�
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, SettingsDialogClose,
     testing::Values(
-        CloseCase{"SameUsableFolder", "pat", "pat", false, {}, false},
-        CloseCase{"SameUsableFolderByCloseBox", "pat", "pat", true, {}, false},
-        CloseCase{"ChangedUsableFolder", "pat", "other", false, {Changed}, true},
-        CloseCase{"SameUnusableFolder", "empty", "empty", false, {Unusable}, true},
-        CloseCase{
-            "ChangedUnusableFolderByCloseBox", "pat", "empty", true, {Unusable, Changed}, true}),
+        CloseCase{"SameUsableFolder", "pat", "pat", CloseBy::Button, {}, false},
+        CloseCase{"SameUsableFolderByCloseBox", "pat", "pat", CloseBy::CloseBox, {}, false},
+        CloseCase{"ChangedUsableFolder", "pat", "other", CloseBy::Button, {Changed}, true},
+        CloseCase{"ChangedUsableFolderByEscape", "pat", "other", CloseBy::Escape, {Changed}, true},
+        CloseCase{"SameUnusableFolder", "empty", "empty", CloseBy::Button, {Unusable}, true},
+        CloseCase{"ChangedUnusableFolderByCloseBox",
+                  "pat",
+                  "empty",
+                  CloseBy::CloseBox,
+                  {Unusable, Changed},
+                  true}),
     test::ByName());
 
 } // namespace
