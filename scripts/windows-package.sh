@@ -24,6 +24,20 @@ Q-MvRCV98.exe をダブルクリックします。初めての起動では設定
 PAT がインストールしてあるフォルダを選んで「閉じる」を押し、もう一度起動して
 ください。インストールは不要で、ほかのファイルも要りません。
 
+■ 自動更新
+ウィンドウを右クリック（または Shift+F10、アプリケーションキー）して出るメニューの
+「自動更新」を選ぶと、PAT がオッズを書き換えるたびに表示中のレースを自動で読み直し、
+前回から下がったオッズを赤、上がったオッズを青で表示します。マウスを合わせると前回と
+今回の値が出ます。もう一度選ぶと元に戻ります。
+
+■ キー操作
+F5：更新
+PageDown / PageUp：次のレース / 前のレース
+Ctrl+1 … Ctrl+6：上から1番目 … 6番目の場名
+Shift+F10、アプリケーションキー：メニュー（自動更新）
+F1：キー操作の一覧
+Esc：設定画面では「閉じる」
+
 ■ Where to put it
 Put Q-MvRCV98.exe in a folder you can write to (not under "Program Files"): its settings
 file Q-MvRV98.ini and its display files (Mv*.dat) are written beside it. Nothing to install;
