@@ -1,8 +1,9 @@
-// win32-screenshot OUT.bmp [WIDGET | fetch]...
+// win32-screenshot OUT.bmp [WIDGET | fetch | F1]...
 //
 // The Windows viewer on a fresh sample folder, each named widget of the main window clicked at
 // its designed place (scaled to the window's resolution); "fetch" starts the viewer in follow
-// mode and writes the next fetch of the first meeting's race 3 at that point. Then the window as
+// mode and writes the next fetch of the first meeting's race 3 at that point; "F1" presses that
+// key, whose message is then the picture. Then the window as
 // the screen shows it (or the window the last click opened), frame included, saved as a 24-bit
 // bitmap. Run inside Wine's own desktop, which draws the windows' frames.
 
@@ -85,11 +86,16 @@ int wmain(int argc, wchar_t** argv) {
                 ::Sleep(1500);
                 continue;
             }
+            if (name == "F1") {
+                ::PostMessageW(viewer.main(), WM_KEYDOWN, VK_F1, 1);
+                modal = viewer.Settle();
+                continue;
+            }
             const mv::test::Point p = mv::test::ClickPoint(name);
             modal = viewer.ClickAt(p.x, p.y);
         }
         ::Sleep(500);
-        // A window the last click opened (the settings dialog) is the picture.
+        // A window the last click or key opened (the settings dialog, a message) is the picture.
         if (!SaveWindow(modal ? modal->window : viewer.main(), out)) {
             std::fprintf(stderr, "win32-screenshot: cannot write the picture\n");
             return 1;
