@@ -3,9 +3,9 @@
 // The Windows viewer on a fresh sample folder, each named widget of the main window clicked at
 // its designed place (scaled to the window's resolution); "fetch" starts the viewer in follow
 // mode and writes the next fetch of the first meeting's race 3 at that point; "F1" presses that
-// key, whose message is then the picture. Then the window as
-// the screen shows it (or the window the last click opened), frame included, saved as a 24-bit
-// bitmap. Run inside Wine's own desktop, which draws the windows' frames.
+// key. Then the window as the screen shows it (or the window the last click or key opened),
+// frame included, saved as a 24-bit bitmap. Run inside Wine's own desktop, which draws the
+// windows' frames.
 
 #include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
