@@ -29,7 +29,7 @@ KeyHandler Click(std::optional<Radio> radio) {
     if (!radio) {
         return {};
     }
-    return [r = *radio](TMainForm& form) { form.Check(r); };
+    return [r = *radio](TMainForm& form, const FocusedControl&) { form.Check(r); };
 }
 
 } // namespace
@@ -38,15 +38,18 @@ const std::vector<KeyStroke>& MainWindowKeys() {
     static const std::vector<KeyStroke> keys = {
         {Key::F1},           {Key::F5},           {Key::PageUp},       {Key::PageDown},
         {Key::Escape},       {Key::Digit1, true}, {Key::Digit2, true}, {Key::Digit3, true},
-        {Key::Digit4, true}, {Key::Digit5, true}, {Key::Digit6, true},
+        {Key::Digit4, true}, {Key::Digit5, true}, {Key::Digit6, true}, {Key::C, true},
     };
     return keys;
 }
 
 std::optional<KeyHandler> KeyAction(const TMainForm& form, KeyStroke stroke) {
     const MainWindowModel& w = form.window();
+    if (stroke.ctrl && stroke.key == Key::C) {
+        return KeyHandler([](TMainForm& f, const FocusedControl& focused) { f.Copy(focused); });
+    }
     if (stroke.ctrl) {
-        if (stroke.key < Key::Digit1) {
+        if (stroke.key < Key::Digit1 || stroke.key > Key::Digit6) {
             return std::nullopt;
         }
         const int slot = static_cast<int>(stroke.key) - static_cast<int>(Key::Digit1) + 1;
@@ -55,9 +58,9 @@ std::optional<KeyHandler> KeyAction(const TMainForm& form, KeyStroke stroke) {
     }
     switch (stroke.key) {
     case Key::F1:
-        return KeyHandler(&TMainForm::ShowKeys);
+        return KeyHandler([](TMainForm& f, const FocusedControl&) { f.ShowKeys(); });
     case Key::F5:
-        return KeyHandler(&TMainForm::UpDateClick);
+        return KeyHandler([](TMainForm& f, const FocusedControl&) { f.UpDateClick(); });
     case Key::PageUp:
         return Click(NextRace(w, -1));
     case Key::PageDown:
@@ -77,6 +80,7 @@ std::string KeysHelpText() {
                 "PageDown：次のレース\n"
                 "PageUp：前のレース\n"
                 "Ctrl+1 … Ctrl+6：上から1番目 … 6番目の場名\n"
+                "Ctrl+C：コピー（出馬表、またはオッズ・成績の選択部分）\n"
                 "Shift+F10、アプリケーションキー：メニュー（自動更新）\n"
                 "F1：この一覧");
 }

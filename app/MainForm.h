@@ -16,6 +16,8 @@
 
 namespace mv {
 
+struct FocusedControl;
+
 class TMainForm {
 public:
     // settingsPath: the settings file; cacheFolder: where the caches go. The viewer passes the
@@ -62,10 +64,11 @@ public:
     void RBSort3Click();
     void RBNor3Click();
 
-    void UpDateClick();        // Refresh
-    void ButtonSettingClick(); // Settings
-    void ButtonENDClick();     // Exit
-    void ShowKeys();           // F1: the keys of the main window
+    void UpDateClick();                       // Refresh
+    void ButtonSettingClick();                // Settings
+    void ButtonENDClick();                    // Exit
+    void ShowKeys();                          // F1: the keys of the main window
+    void Copy(const FocusedControl& focused); // Ctrl+C, "コピー"
 
     // The operations of navigation.
     void SelectVenue(int slot);

@@ -24,6 +24,7 @@ struct FolderShape {
 class SilentUi : public UiServices {
 public:
     void ShowMessage(const std::string&) override {}
+    void SetClipboardText(const std::string&) override {}
     void ShowError(const std::string&) override {}
     std::optional<std::string> SelectFolder(const std::string&) override { return {}; }
     bool AskYesNo(const std::string&) override { return false; }

@@ -9,6 +9,7 @@
 #include "gui/RaceCardGrid.h"
 #include "platform/Dispatch.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <map>
@@ -35,7 +37,7 @@ QKeySequence QtKey(KeyStroke stroke) {
         {Key::Escape, Qt::Key_Escape}, {Key::Digit1, Qt::Key_1},
         {Key::Digit2, Qt::Key_2},      {Key::Digit3, Qt::Key_3},
         {Key::Digit4, Qt::Key_4},      {Key::Digit5, Qt::Key_5},
-        {Key::Digit6, Qt::Key_6},
+        {Key::Digit6, Qt::Key_6},      {Key::C, Qt::Key_C},
     };
     const Qt::Key key = keys.at(stroke.key);
     return stroke.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);
@@ -94,10 +96,34 @@ void MainWindow::BindKeys() {
         shortcut->setAutoRepeat(true);
         connect(shortcut, &QShortcut::activated, this, [this, stroke] {
             if (const auto action = KeyAction(form_, stroke); action && *action) {
-                Run([this, handler = *action] { handler(form_); });
+                Run([this, handler = *action, focused = Focused()] { handler(form_, focused); });
             }
         });
     }
+}
+
+// The window's control that has the focus (a part of it, such as the grid's viewport, counts
+// as the control), and a memo's selected text.
+FocusedControl MainWindow::Focused() const {
+    FocusedControl focused;
+    for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != this;
+         w = w->parentWidget()) {
+        const std::string name = w->objectName().toStdString();
+        const auto& widgets = MainFormDesign().widgets;
+        if (std::none_of(widgets.begin(), widgets.end(),
+                         [&](const WidgetDesign& d) { return d.name == name; })) {
+            continue;
+        }
+        focused.name = name;
+        if (const auto* memo = qobject_cast<const QPlainTextEdit*>(w)) {
+            QString selected = memo->textCursor().selectedText();
+            // A selection across lines holds paragraph separators where the lines end.
+            selected.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+            focused.selection = ToSjis(selected);
+        }
+        break;
+    }
+    return focused;
 }
 
 // The notifier goes before the handle it watches, which the form owns.

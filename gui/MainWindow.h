@@ -5,6 +5,7 @@
 // model is shown again, and a requested end closes the window once the event is done. Its
 // widgets are those of the core's design.
 
+#include "app/Copy.h"
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
 #include "gui/QtUiServices.h"
@@ -49,6 +50,7 @@ protected:
 private:
     void Bind();
     void BindKeys();
+    FocusedControl Focused() const;
     void Run(const std::function<void()>& handler);
     // Follow mode's events: a notice or its timer. The user's scroll positions stay.
     void Follow(const std::function<void()>& step);

@@ -6,6 +6,7 @@
 #include "platform/FileQuery.h"
 #include "platform/FolderChoice.h"
 
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -85,6 +86,10 @@ private:
 
 void QtUiServices::ShowMessage(const std::string& text) {
     ShowBox(parent_, QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+void QtUiServices::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(FromSjis(text));
 }
 
 void QtUiServices::ShowError(const std::string& text) {

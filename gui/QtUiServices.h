@@ -17,6 +17,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void ShowMessage(const std::string& text) override;
+    void SetClipboardText(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> SelectFolder(const std::string& initialFolder) override;
     bool AskYesNo(const std::string& question) override;

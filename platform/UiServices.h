@@ -25,6 +25,9 @@ public:
     // question. Returns the chosen folder's full path, or nothing when cancelled. May fail.
     virtual std::optional<std::string> SelectFolder(const std::string& initialFolder) = 0;
 
+    // Puts a text on the system's clipboard, as Unicode text that other programs paste.
+    virtual void SetClipboardText(const std::string& text) = 0;
+
     // A question with the answers Yes (true) and No (false).
     virtual bool AskYesNo(const std::string& question) = 0;
 

@@ -160,7 +160,7 @@ bool MainWindow::TakeKey(const MSG& msg) {
         {VK_F1, Key::F1},         {VK_F5, Key::F5},         {VK_PRIOR, Key::PageUp},
         {VK_NEXT, Key::PageDown}, {VK_ESCAPE, Key::Escape}, {'1', Key::Digit1},
         {'2', Key::Digit2},       {'3', Key::Digit3},       {'4', Key::Digit4},
-        {'5', Key::Digit5},       {'6', Key::Digit6},
+        {'5', Key::Digit5},       {'6', Key::Digit6},       {'C', Key::C},
     };
     const auto* found = std::find_if(std::begin(Keys), std::end(Keys),
                                      [&](const auto& k) { return k.first == msg.wParam; });
@@ -172,9 +172,35 @@ bool MainWindow::TakeKey(const MSG& msg) {
         return false;
     }
     if (*action) {
-        Run([this, handler = *action] { handler(form_); });
+        Run([this, handler = *action, focused = Focused()] { handler(form_, focused); });
     }
     return true;
+}
+
+// The window's control that has the focus, and a memo's selected text.
+FocusedControl MainWindow::Focused() const {
+    FocusedControl focused;
+    const HWND focus = ::GetFocus();
+    for (std::size_t i = 0; i < controls_.Count(); ++i) {
+        if (controls_.Control(i) != focus) {
+            continue;
+        }
+        const WidgetDesign& w = controls_.design().widgets[i];
+        focused.name = w.name;
+        if (w.kind == WidgetKind::Memo) {
+            DWORD start = 0, end = 0;
+            ::SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                           reinterpret_cast<LPARAM>(&end));
+            std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(focus)) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(
+                ::GetWindowTextW(focus, text.data(), static_cast<int>(text.size()))));
+            if (start < end && end <= text.size()) {
+                focused.selection = Narrow(std::wstring_view(text).substr(start, end - start));
+            }
+        }
+        break;
+    }
+    return focused;
 }
 
 HANDLE MainWindow::FollowHandle() const {

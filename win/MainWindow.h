@@ -37,6 +37,7 @@ public:
     // A key pressed anywhere in the window that the window takes for itself, run as the click
     // it stands for; false when the key is not the window's.
     bool TakeKey(const MSG& msg);
+    FocusedControl Focused() const;
     void FollowNoticed();
 
     // For the window procedure.

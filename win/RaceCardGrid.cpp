@@ -325,6 +325,8 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
         break;
     }
     case WM_LBUTTONDOWN:
+        // A click gives the grid the focus, as to any control: Ctrl+C then copies it.
+        ::SetFocus(window_);
         dragging_ = EdgeAt(GET_X_LPARAM(l), GET_Y_LPARAM(l));
         if (dragging_ >= 0) {
             ::SetCapture(window_);

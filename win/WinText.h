@@ -10,6 +10,9 @@ namespace mv::win {
 
 std::wstring Wide(std::string_view sjis);
 
+// A text of a control as code page 932 (a character it cannot hold becomes "?").
+std::string Narrow(std::wstring_view wide);
+
 // A UTF-8 literal of the design (a caption) as the window shows it.
 std::wstring WideFromUtf8(const char* utf8);
 

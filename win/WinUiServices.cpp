@@ -6,6 +6,8 @@
 #include "win/FolderChooser.h"
 #include "win/WinText.h"
 
+#include <cstring>
+
 namespace mv::win {
 namespace {
 
@@ -55,6 +57,29 @@ int WinUiServices::Box(const std::string& text, UINT type) {
 
 void WinUiServices::ShowMessage(const std::string& text) {
     Box(text, MB_OK);
+}
+
+void WinUiServices::SetClipboardText(const std::string& text) {
+    const std::wstring wide = Wide(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        return;
+    }
+    if (void* target = ::GlobalLock(memory)) {
+        std::memcpy(target, wide.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        if (::OpenClipboard(owner_)) {
+            ::EmptyClipboard();
+            if (::SetClipboardData(CF_UNICODETEXT, memory) != nullptr) {
+                memory = nullptr; // the clipboard owns it now
+            }
+            ::CloseClipboard();
+        }
+    }
+    if (memory != nullptr) {
+        ::GlobalFree(memory);
+    }
 }
 
 void WinUiServices::ShowError(const std::string& text) {

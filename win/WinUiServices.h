@@ -16,6 +16,7 @@ public:
     HWND owner() const { return owner_; }
 
     void ShowMessage(const std::string& text) override;
+    void SetClipboardText(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> SelectFolder(const std::string& initialFolder) override;
     bool AskYesNo(const std::string& question) override;

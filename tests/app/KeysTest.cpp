@@ -37,10 +37,10 @@ protected:
                                           "\r\nWsort=false\r\nUsort=false\r\nKsort=false\r\n");
     }
     // Presses a stroke as a view does: the window's action, run when it has one.
-    bool Press(KeyStroke stroke) {
+    bool Press(KeyStroke stroke, const FocusedControl& focus = {}) {
         const auto action = KeyAction(*form, stroke);
         if (action && *action) {
-            (*action)(*form);
+            (*action)(*form, focus);
         }
         return action.has_value();
     }
@@ -73,7 +73,7 @@ TEST_P(RaceKeys, GoToTheNextShownRaceButtonAndStopAtEitherEnd) {
     ASSERT_TRUE(action.has_value()) << "the window takes the key";
     EXPECT_EQ(static_cast<bool>(*action), c.runs);
     if (*action) {
-        (*action)(*form);
+        (*action)(*form, FocusedControl{});
     }
     EXPECT_EQ(ShownRace(), c.to);
     EXPECT_TRUE(form->window().radio(RaceButton(c.to)).checked);
@@ -111,7 +111,7 @@ TEST_F(MainWindowKeysTest, CtrlAndADigitChoosesTheVenueOfThatSlotWhenItsButtonSh
         ASSERT_TRUE(action.has_value());
         EXPECT_EQ(static_cast<bool>(*action), slots.contains(slot)) << "slot " << slot;
         if (*action) {
-            (*action)(*form);
+            (*action)(*form, FocusedControl{});
             EXPECT_EQ(form->state().selection.CurSlot, slot);
             EXPECT_TRUE(form->window().radio(VenueButton(slot)).checked);
         }
@@ -135,7 +135,7 @@ TEST_F(MainWindowKeysTest, F1ListsTheKeysInAMessageOfItsOwn) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].kind, test::ScriptedUi::Shown::Kind::Message);
     EXPECT_EQ(ui.shown[0].text, KeysHelpText());
-    for (const char* key : {"F5", "PageDown", "PageUp", "Ctrl+1", "Shift+F10", "F1"}) {
+    for (const char* key : {"F5", "PageDown", "PageUp", "Ctrl+1", "Ctrl+C", "Shift+F10", "F1"}) {
         EXPECT_NE(ui.shown[0].text.find(key), std::string::npos) << key;
     }
 }
@@ -152,13 +152,76 @@ TEST_F(MainWindowKeysTest, EscapeIsTakenAndDoesNothing) {
 
 // The views bind exactly the strokes the window takes.
 TEST_F(MainWindowKeysTest, EveryBoundStrokeIsTheWindowsAndNoOther) {
-    for (int k = 0; k <= static_cast<int>(Key::Digit6); ++k) {
+    for (int k = 0; k <= static_cast<int>(Key::C); ++k) {
         for (bool ctrl : {false, true}) {
             const KeyStroke stroke{static_cast<Key>(k), ctrl};
             const bool bound = std::find(MainWindowKeys().begin(), MainWindowKeys().end(),
                                          stroke) != MainWindowKeys().end();
             EXPECT_EQ(KeyAction(*form, stroke).has_value(), bound)
                 << "key " << k << (ctrl ? " with Ctrl" : "");
+        }
+    }
+}
+
+// Ctrl+C by the focused control: the race card from the grid, a memo's selection or all its
+// lines, nothing from any other control (the clipboard keeps what it had).
+TEST_F(MainWindowKeysTest, CtrlCCopiesWhatTheFocusedControlShows) {
+    form->Check(VenueButton(1));
+    form->Check(RaceButton(3));
+    const MainWindowModel& w = form->window();
+    std::string quinella;
+    for (const std::string& line : w.MemoOdds2) {
+        quinella += line + "\r\n";
+    }
+    struct Case {
+        FocusedControl focus;
+        std::optional<std::string> copied;
+    };
+    const Case cases[] = {
+        {{"DEGrid", std::nullopt}, RaceCardText(w)},
+        {{"MemoOdds2", std::nullopt}, quinella},
+        {{"MemoOdds2", std::string()}, quinella},
+        {{"MemoOdds2", w.MemoOdds2[1].substr(0, 5)}, w.MemoOdds2[1].substr(0, 5)},
+        {{"UpDate", std::nullopt}, std::nullopt},
+        {{"", std::nullopt}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        ui.clipboard.reset();
+        EXPECT_TRUE(Press({Key::C, true}, c.focus));
+        EXPECT_EQ(ui.clipboard, c.copied) << c.focus.name;
+    }
+}
+
+// Each line of the copied race card is a grid row as shown: its cells without trailing blanks,
+// the header row first, and only the rows that show a runner.
+TEST_F(MainWindowKeysTest, TheRaceCardIsCopiedCellByCellAsShown) {
+    form->Check(VenueButton(1));
+    form->Check(RaceButton(3));
+    const MainWindowModel& w = form->window();
+    const std::string text = RaceCardText(w);
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
+        std::vector<std::string> cells;
+        std::size_t from = start;
+        for (std::size_t tab; (tab = text.find('\t', from)) < end; from = tab + 1) {
+            cells.push_back(text.substr(from, tab - from));
+        }
+        cells.push_back(text.substr(from, end - from));
+        rows.push_back(cells);
+        start = end + 2;
+    }
+    const int runners = std::stoi(w.EditTousuu.empty() ? "0" : w.EditTousuu);
+    ASSERT_GT(runners, 0);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(runners) + 1);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), static_cast<std::size_t>(GridColumns));
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            std::string cell = w.DEGrid[r][c];
+            cell.erase(cell.find_last_not_of(' ') + 1);
+            EXPECT_EQ(rows[r][c], cell) << "row " << r << " column " << c;
         }
     }
 }

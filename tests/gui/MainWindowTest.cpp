@@ -3,6 +3,7 @@
 
 #include "gui/MainWindow.h"
 
+#include "app/Copy.h"
 #include "app/Keys.h"
 #include "gui/QtText.h"
 #include "platform/Codec.h"
@@ -12,9 +13,11 @@
 #include "tools/SampleFolder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -23,6 +26,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -321,6 +325,41 @@ TEST_F(MainWindowTest, F5RefreshesReadingTheSettingsAgain) {
     QTest::keyClick(&Find<QWidget>("DEGrid"), Qt::Key_F5);
     EXPECT_TRUE(Find<QRadioButton>("RBSortT").isChecked());
     ExpectShowsModel();
+}
+
+// Ctrl+C puts what the focused control shows on the clipboard as Unicode text: the race card
+// from the grid, a memo's selection, or all its lines.
+TEST_F(MainWindowTest, CtrlCCopiesTheFocusedControl) {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Click("RBkaisai1");
+    Click("RBR03");
+    const MainWindowModel& m = form_->window();
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+
+    auto& grid = Find<QTableWidget>("DEGrid");
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.text(), gui::FromSjis(RaceCardText(m)));
+
+    auto& memo = Find<QPlainTextEdit>("MemoOdds2");
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_C, Qt::ControlModifier);
+    QString all;
+    for (const std::string& line : m.MemoOdds2) {
+        all += gui::FromSjis(line) + QStringLiteral("\r\n");
+    }
+    EXPECT_EQ(clipboard.text(), all);
+
+    // The first line and the start of the second, selected.
+    QTextCursor cursor = memo.textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
+    cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 2);
+    memo.setTextCursor(cursor);
+    QTest::keyClick(&memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.text(), gui::FromSjis(m.MemoOdds2[0]) + QStringLiteral("\r\n") +
+                                    gui::FromSjis(m.MemoOdds2[1].substr(0, 2)));
 }
 
 } // namespace

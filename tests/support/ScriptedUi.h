@@ -33,6 +33,7 @@ public:
         }
         return errors;
     }
+    std::optional<std::string> clipboard;                 // the last text put there
     std::deque<std::optional<std::string>> folderAnswers; // nothing = cancel
     std::deque<bool> yesNoAnswers;
     std::function<void()> settingsDialog; // what "showing" the settings dialog does
@@ -41,6 +42,7 @@ public:
     void ShowMessage(const std::string& text) override {
         shown.push_back({Shown::Kind::Message, text});
     }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
     void ShowError(const std::string& text) override {
         shown.push_back({Shown::Kind::Error, text});
     }

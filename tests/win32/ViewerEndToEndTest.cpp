@@ -3,6 +3,7 @@
 // core's window model shows for the same events, and the caches beside it must be the core's,
 // byte for byte.
 
+#include "app/Copy.h"
 #include "app/Keys.h"
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
@@ -550,6 +551,66 @@ TEST_F(WindowsViewer, KeysRunTheirClicksWhateverHasTheFocus) {
     EXPECT_TRUE(core_->window().radio(Radio::RBSortT).checked);
     ExpectShowsModel();
     ExpectCachesOfTheCore();
+}
+
+// Ctrl+C through the system's input, to the active window.
+void PressCtrl(test::ViewerProcess& viewer, WORD key) {
+    ::SetForegroundWindow(viewer.main());
+    INPUT keys[4] = {};
+    for (INPUT& in : keys) {
+        in.type = INPUT_KEYBOARD;
+    }
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = key;
+    keys[2].ki.wVk = key;
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, keys, sizeof(INPUT));
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (::OpenClipboard(nullptr)) {
+        if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                text = chars;
+                ::GlobalUnlock(data);
+            }
+        }
+        ::CloseClipboard();
+    }
+    return text;
+}
+
+// Ctrl+C puts what the focused control shows on the clipboard as Unicode text: the race card
+// from the grid (focused by a click), a memo's selection, or all its lines.
+TEST_F(WindowsViewer, CtrlCCopiesTheFocusedControl) {
+    WriteSettings(pat_);
+    Start();
+    Click("RBkaisai1");
+    Click("RBR03");
+    const MainWindowModel& m = core_->window();
+
+    const test::Point grid = test::ClickPoint("DEGrid");
+    EXPECT_FALSE(viewer_->ClickAt(grid.x + 40, grid.y));
+    PressCtrl(*viewer_, 'C');
+    EXPECT_FALSE(viewer_->Settle());
+    EXPECT_EQ(ClipboardText(), Wide(RaceCardText(m)));
+
+    const test::Point memo = test::ClickPoint("MemoOdds2");
+    EXPECT_FALSE(viewer_->ClickAt(memo.x + 40, memo.y));
+    PressCtrl(*viewer_, 'C');
+    EXPECT_FALSE(viewer_->Settle());
+    EXPECT_EQ(ClipboardText(), win::JoinLines(m.MemoOdds2) + L"\r\n");
+
+    // The first line and the start of the second, selected.
+    const std::wstring first = Wide(m.MemoOdds2[0]);
+    ::SendMessageW(viewer_->Control("MemoOdds2"), EM_SETSEL, 0,
+                   static_cast<LPARAM>(first.size() + 4));
+    PressCtrl(*viewer_, 'C');
+    EXPECT_FALSE(viewer_->Settle());
+    EXPECT_EQ(ClipboardText(), first + L"\r\n" + Wide(m.MemoOdds2[1]).substr(0, 2));
 }
 
 TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {

@@ -1,0 +1,60 @@
+#include "app/Copy.h"
+
+#include "app/MainForm.h"
+#include "app/MainFormBindings.h"
+
+#include <algorithm>
+
+namespace mv {
+namespace {
+
+std::string_view WithoutTrailingBlanks(std::string_view cell) {
+    const std::size_t end = cell.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : cell.substr(0, end + 1);
+}
+
+} // namespace
+
+std::string RaceCardText(const MainWindowModel& w) {
+    std::string text;
+    for (std::size_t row = 0; row < w.DEGrid.size(); ++row) {
+        const auto& cells = w.DEGrid[row];
+        const bool shown = row == 0 || std::any_of(cells.begin(), cells.end(), [](const auto& c) {
+                               return !WithoutTrailingBlanks(c).empty();
+                           });
+        if (!shown) {
+            continue;
+        }
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            text += WithoutTrailingBlanks(cells[c]);
+            text += c + 1 < cells.size() ? "\t" : "\r\n";
+        }
+    }
+    return text;
+}
+
+std::optional<std::string> CopiedText(const MainWindowModel& w, const FocusedControl& focused) {
+    if (focused.name == "DEGrid") {
+        return RaceCardText(w);
+    }
+    const auto lines = LinesOf(focused.name);
+    if (!lines) {
+        return std::nullopt;
+    }
+    if (focused.selection && !focused.selection->empty()) {
+        return focused.selection;
+    }
+    std::string text;
+    for (const std::string& line : w.**lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+void TMainForm::Copy(const FocusedControl& focused) {
+    if (const auto text = CopiedText(state_.window, focused)) {
+        ui_.SetClipboardText(*text);
+    }
+}
+
+} // namespace mv
