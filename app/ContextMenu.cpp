@@ -4,8 +4,14 @@
 
 namespace mv {
 
-std::vector<ContextMenuItem> ContextMenuOf(const TMainForm& form) {
-    return {{Sjis("自動更新"), true, form.follow().On(), &TMainForm::AutoUpdateClick}};
+std::vector<ContextMenuItem> ContextMenuOf(const TMainForm& form, const FocusedControl& focused) {
+    return {
+        {Sjis("自動更新"), true, form.follow().On(), true,
+         [](TMainForm& f, const FocusedControl&) { f.AutoUpdateClick(); }},
+        // What Ctrl+C copies; greyed where it would copy nothing.
+        {Sjis("コピー"), false, false, CopiedText(form.window(), focused).has_value(),
+         [](TMainForm& f, const FocusedControl& at) { f.Copy(at); }},
+    };
 }
 
 // Red where more money came on the runner, blue where it went elsewhere, as the market's

@@ -248,13 +248,14 @@ void MainWindow::SyncFollow() {
 
 void MainWindow::ShowContextMenu(QPoint at) {
     QMenu menu(this);
-    for (const ContextMenuItem& item : ContextMenuOf(form_)) {
+    const FocusedControl focused = Focused();
+    for (const ContextMenuItem& item : ContextMenuOf(form_, focused)) {
         QAction* action = menu.addAction(FromSjis(item.caption));
         action->setCheckable(item.checkable);
         action->setChecked(item.checked);
-        const auto handler = item.handler;
+        action->setEnabled(item.enabled);
         connect(action, &QAction::triggered, this,
-                [this, handler] { Run(std::bind(handler, &form_)); });
+                [this, run = item.run, focused] { Run([&] { run(form_, focused); }); });
     }
     menu.exec(at);
 }

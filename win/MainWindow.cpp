@@ -257,18 +257,20 @@ void MainWindow::ShowContextMenu(LPARAM at) {
         ::GetWindowRect(focused != nullptr ? focused : hwnd_, &r);
         p = {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
     }
-    const std::vector<ContextMenuItem> items = ContextMenuOf(form_);
+    const FocusedControl focused = Focused();
+    const std::vector<ContextMenuItem> items = ContextMenuOf(form_, focused);
     const HMENU menu = ::CreatePopupMenu();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const auto flags =
-            static_cast<UINT>(MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED));
+            static_cast<UINT>(MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED) |
+                              (items[i].enabled ? MF_ENABLED : MF_GRAYED));
         ::AppendMenuW(menu, flags, FirstMenuItem + i, Wide(items[i].caption).c_str());
     }
     const auto chosen = static_cast<UINT>(::TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, hwnd_, nullptr));
     ::DestroyMenu(menu);
     if (chosen >= FirstMenuItem && chosen - FirstMenuItem < items.size()) {
-        Run([this, handler = items[chosen - FirstMenuItem].handler] { (form_.*handler)(); });
+        Run([this, run = items[chosen - FirstMenuItem].run, &focused] { run(form_, focused); });
     }
 }
 

@@ -324,6 +324,10 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
         }
         break;
     }
+    case WM_RBUTTONDOWN:
+        // The context menu that follows acts on the grid, as in any program.
+        ::SetFocus(window_);
+        return 0;
     case WM_LBUTTONDOWN:
         // A click gives the grid the focus, as to any control: Ctrl+C then copies it.
         ::SetFocus(window_);

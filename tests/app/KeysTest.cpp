@@ -3,6 +3,7 @@
 
 #include "app/Keys.h"
 
+#include "app/ContextMenu.h"
 #include "common/Tables.h"
 #include "platform/Codec.h"
 #include "support/ParamName.h"
@@ -223,6 +224,24 @@ TEST_F(MainWindowKeysTest, TheRaceCardIsCopiedCellByCellAsShown) {
             cell.erase(cell.find_last_not_of(' ') + 1);
             EXPECT_EQ(rows[r][c], cell) << "row " << r << " column " << c;
         }
+    }
+}
+
+// The context menu's "コピー" copies what Ctrl+C copies, and is greyed where that is nothing.
+TEST_F(MainWindowKeysTest, TheContextMenuCopiesAsCtrlCDoes) {
+    form->Check(VenueButton(1));
+    form->Check(RaceButton(3));
+    for (const char* name : {"DEGrid", "MemoOdds1", "MemoSeiseki", "UpDate", ""}) {
+        const FocusedControl focused{name, std::nullopt};
+        const auto items = ContextMenuOf(*form, focused);
+        ASSERT_EQ(items.size(), 2u);
+        EXPECT_EQ(items[0].caption, Sjis("自動更新"));
+        EXPECT_EQ(items[1].caption, Sjis("コピー"));
+        const auto copied = CopiedText(form->window(), focused);
+        EXPECT_EQ(items[1].enabled, copied.has_value()) << name;
+        ui.clipboard.reset();
+        items[1].run(*form, focused);
+        EXPECT_EQ(ui.clipboard, copied) << name;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -360,6 +361,27 @@ TEST_F(MainWindowTest, CtrlCCopiesTheFocusedControl) {
     QTest::keyClick(&memo, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.text(), gui::FromSjis(m.MemoOdds2[0]) + QStringLiteral("\r\n") +
                                     gui::FromSjis(m.MemoOdds2[1].substr(0, 2)));
+}
+
+// The context menu's "コピー" copies what Ctrl+C copies: here the race card, the grid focused.
+TEST_F(MainWindowTest, TheContextMenuCopiesTheFocusedGrid) {
+    Click("RBkaisai1");
+    auto& grid = Find<QTableWidget>("DEGrid");
+    grid.setFocus();
+    QGuiApplication::clipboard()->clear();
+    bool enabled = false;
+    QTimer::singleShot(200, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            if (menu->actions().size() == 2 && menu->actions()[1]->text() == Text("コピー")) {
+                enabled = menu->actions()[1]->isEnabled();
+                menu->actions()[1]->trigger();
+            }
+            menu->close();
+        }
+    });
+    window_->ShowContextMenu(grid.mapToGlobal(grid.rect().center()));
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), gui::FromSjis(RaceCardText(form_->window())));
 }
 
 } // namespace

@@ -619,6 +619,44 @@ TEST_F(WindowsViewer, CtrlCCopiesTheFocusedControl) {
     EXPECT_EQ(ClipboardText(), first + L"\r\n" + Wide(m.MemoOdds2[1]).substr(0, 2));
 }
 
+// A right click on the grid focuses it; the context menu's "コピー" then copies the race card.
+TEST_F(WindowsViewer, TheContextMenuCopiesTheGridRightClicked) {
+    WriteSettings(pat_);
+    Start();
+    Click("RBkaisai1");
+    ::SetForegroundWindow(viewer_->main());
+    test::Point at = test::ClickPoint("DEGrid");
+    POINT p{Scaled(at.x + 40, viewer_->Dpi()), Scaled(at.y, viewer_->Dpi())};
+    ::ClientToScreen(viewer_->main(), &p);
+    INPUT clicks[3] = {};
+    for (INPUT& in : clicks) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = ::MulDiv(p.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+        in.mi.dy = ::MulDiv(p.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_ABSOLUTE;
+    clicks[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(3, clicks, sizeof(INPUT));
+    HWND menu = nullptr;
+    for (int i = 0; i < 100 && menu == nullptr; ++i) {
+        menu = ::FindWindowW(L"#32768", nullptr);
+        if (menu == nullptr || !::IsWindowVisible(menu)) {
+            menu = nullptr;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ASSERT_NE(menu, nullptr) << "the context menu shows";
+    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    for (int i = 0; i < 100 && ::IsWindowVisible(menu); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_FALSE(viewer_->Settle());
+    EXPECT_EQ(ClipboardText(), Wide(RaceCardText(core_->window())));
+}
+
 TEST_F(WindowsViewer, ASecondStartFromTheSameFolderBringsTheFirstForwardAndEnds) {
     WriteSettings(pat_);
     Start();
