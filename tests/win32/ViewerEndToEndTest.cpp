@@ -466,6 +466,18 @@ TEST_F(WindowsViewer, FollowModePaintsTheOddsThatMovedAndTellsTheirHistoryOnHove
         << "the tip shows " << shown.size() << " characters";
 }
 
+// The popup menu once it shows (nullptr when none shows).
+HWND ShownMenu() {
+    for (int i = 0; i < 100; ++i) {
+        const HWND menu = ::FindWindowW(L"#32768", nullptr);
+        if (menu != nullptr && ::IsWindowVisible(menu)) {
+            return menu;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return nullptr;
+}
+
 // The context menu from the keyboard (Shift+F10 and the menu key come as WM_CONTEXTMENU at
 // -1, -1): its item switches follow mode off, the caption loses its mark, and the settings
 // file changes in that key alone.
@@ -476,14 +488,7 @@ TEST_F(WindowsViewer, TheContextMenuSwitchesFollowModeOff) {
     const std::string before = temp_.Read("program\\Q-MvRV98.ini");
     ::PostMessageW(viewer_->main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(viewer_->main()),
                    static_cast<LPARAM>(-1));
-    HWND menu = nullptr;
-    for (int i = 0; i < 100 && menu == nullptr; ++i) {
-        menu = ::FindWindowW(L"#32768", nullptr);
-        if (menu == nullptr || !::IsWindowVisible(menu)) {
-            menu = nullptr;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    const HWND menu = ShownMenu();
     ASSERT_NE(menu, nullptr) << "the context menu shows";
     ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
@@ -638,14 +643,7 @@ TEST_F(WindowsViewer, TheContextMenuCopiesTheGridRightClicked) {
     clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_ABSOLUTE;
     clicks[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(3, clicks, sizeof(INPUT));
-    HWND menu = nullptr;
-    for (int i = 0; i < 100 && menu == nullptr; ++i) {
-        menu = ::FindWindowW(L"#32768", nullptr);
-        if (menu == nullptr || !::IsWindowVisible(menu)) {
-            menu = nullptr;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    const HWND menu = ShownMenu();
     ASSERT_NE(menu, nullptr) << "the context menu shows";
     ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
