@@ -1,5 +1,6 @@
 #include "app/ContextMenu.h"
 
+#include "app/Csv.h"
 #include "platform/Codec.h"
 
 namespace mv {
@@ -11,6 +12,9 @@ std::vector<ContextMenuItem> ContextMenuOf(const TMainForm& form, const FocusedC
         // What Ctrl+C copies; greyed where it would copy nothing.
         {Sjis("コピー"), false, false, CopiedText(form.window(), focused).has_value(),
          [](TMainForm& f, const FocusedControl& at) { f.Copy(at); }},
+        // Greyed until a race is shown.
+        {Sjis("CSVで保存..."), false, false, CsvFileName(form.state()).has_value(),
+         [](TMainForm& f, const FocusedControl&) { f.SaveCsv(); }},
     };
 }
 

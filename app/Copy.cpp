@@ -1,16 +1,18 @@
 #include "app/Copy.h"
 
+#include "app/Csv.h"
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
-
-#include <algorithm>
 
 namespace mv {
 namespace {
 
+// Without the blanks and full-width spaces that pad it on the right.
 std::string_view WithoutTrailingBlanks(std::string_view cell) {
-    const std::size_t end = cell.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : cell.substr(0, end + 1);
+    const std::string_view core = Trimmed(cell);
+    return core.empty()
+               ? core
+               : cell.substr(0, static_cast<std::size_t>(core.data() - cell.data()) + core.size());
 }
 
 } // namespace
@@ -19,10 +21,7 @@ std::string RaceCardText(const MainWindowModel& w) {
     std::string text;
     for (std::size_t row = 0; row < w.DEGrid.size(); ++row) {
         const auto& cells = w.DEGrid[row];
-        const bool shown = row == 0 || std::any_of(cells.begin(), cells.end(), [](const auto& c) {
-                               return !WithoutTrailingBlanks(c).empty();
-                           });
-        if (!shown) {
+        if (row != 0 && !ShowsARunner(cells)) {
             continue;
         }
         for (std::size_t c = 0; c < cells.size(); ++c) {

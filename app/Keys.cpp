@@ -1,5 +1,6 @@
 #include "app/Keys.h"
 
+#include "app/Csv.h"
 #include "common/Tables.h"
 #include "platform/Codec.h"
 
@@ -39,6 +40,7 @@ const std::vector<KeyStroke>& MainWindowKeys() {
         {Key::F1},           {Key::F5},           {Key::PageUp},       {Key::PageDown},
         {Key::Escape},       {Key::Digit1, true}, {Key::Digit2, true}, {Key::Digit3, true},
         {Key::Digit4, true}, {Key::Digit5, true}, {Key::Digit6, true}, {Key::C, true},
+        {Key::S, true},
     };
     return keys;
 }
@@ -47,6 +49,13 @@ std::optional<KeyHandler> KeyAction(const TMainForm& form, KeyStroke stroke) {
     const MainWindowModel& w = form.window();
     if (stroke.ctrl && stroke.key == Key::C) {
         return KeyHandler([](TMainForm& f, const FocusedControl& focused) { f.Copy(focused); });
+    }
+    if (stroke.ctrl && stroke.key == Key::S) {
+        // Nothing to save before a race is shown.
+        if (!CsvFileName(form.state())) {
+            return KeyHandler{};
+        }
+        return KeyHandler([](TMainForm& f, const FocusedControl&) { f.SaveCsv(); });
     }
     if (stroke.ctrl) {
         if (stroke.key < Key::Digit1 || stroke.key > Key::Digit6) {
@@ -81,7 +90,8 @@ std::string KeysHelpText() {
                 "PageUp：前のレース\n"
                 "Ctrl+1 … Ctrl+6：上から1番目 … 6番目の場名\n"
                 "Ctrl+C：コピー（出馬表、またはオッズ・成績の選択部分）\n"
-                "Shift+F10、アプリケーションキー：メニュー（自動更新、コピー）\n"
+                "Ctrl+S：CSVで保存（表示中のレース）\n"
+                "Shift+F10、アプリケーションキー：メニュー（自動更新、コピー、CSVで保存）\n"
                 "F1：この一覧");
 }
 

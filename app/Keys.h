@@ -26,7 +26,8 @@ enum class Key {
     Digit4,
     Digit5,
     Digit6,
-    C
+    C,
+    S
 };
 
 struct KeyStroke {

@@ -69,6 +69,7 @@ public:
     void ButtonENDClick();                    // Exit
     void ShowKeys();                          // F1: the keys of the main window
     void Copy(const FocusedControl& focused); // Ctrl+C, "コピー"
+    void SaveCsv();                           // Ctrl+S, "CSVで保存..."
 
     // The operations of navigation.
     void SelectVenue(int slot);

@@ -38,6 +38,7 @@ QKeySequence QtKey(KeyStroke stroke) {
         {Key::Digit2, Qt::Key_2},      {Key::Digit3, Qt::Key_3},
         {Key::Digit4, Qt::Key_4},      {Key::Digit5, Qt::Key_5},
         {Key::Digit6, Qt::Key_6},      {Key::C, Qt::Key_C},
+        {Key::S, Qt::Key_S},
     };
     const Qt::Key key = keys.at(stroke.key);
     return stroke.ctrl ? QKeySequence(Qt::CTRL | key) : QKeySequence(key);

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
@@ -90,6 +91,23 @@ void QtUiServices::ShowMessage(const std::string& text) {
 
 void QtUiServices::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(FromSjis(text));
+}
+
+std::optional<std::filesystem::path>
+QtUiServices::AskSavePath(const std::filesystem::path& proposed) {
+    // Qt's own dialog, the same on every desktop; it asks before a file is replaced.
+    QFileDialog dialog(parent_, QString::fromUtf8("CSVで保存"),
+                       QString::fromStdString(proposed.parent_path().string()),
+                       QString::fromUtf8("CSV (*.csv)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QString::fromStdString(proposed.filename().string()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
 void QtUiServices::ShowError(const std::string& text) {

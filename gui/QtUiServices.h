@@ -18,6 +18,8 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void SetClipboardText(const std::string& text) override;
+    std::optional<std::filesystem::path>
+    AskSavePath(const std::filesystem::path& proposed) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> SelectFolder(const std::string& initialFolder) override;
     bool AskYesNo(const std::string& question) override;

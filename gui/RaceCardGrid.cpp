@@ -1,10 +1,14 @@
 #include "gui/RaceCardGrid.h"
 
 #include "app/ContextMenu.h"
+#include "app/GridCursor.h"
 #include "common/MainFormDesign.h"
 #include "gui/QtText.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <algorithm>
+#include <utility>
 
 namespace mv::gui {
 namespace {
@@ -23,7 +27,9 @@ RaceCardGrid::RaceCardGrid(QWidget* parent)
     const GridDesign& design = DEGridDesign();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab leaves the grid; the arrow keys move its current cell.
+    setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);
     // The texts are laid out in fixed byte columns: never cut them short with an ellipsis.
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
@@ -69,8 +75,43 @@ void RaceCardGrid::Show(const decltype(MainWindowModel::DEGrid)& cells,
                 cell->setForeground(QColor::fromRgb(static_cast<QRgb>(MarkColour(mark.move))));
             }
             cell->setToolTip(FromSjis(mark.tip));
+            cell->setData(Qt::AccessibleTextRole, FromSjis(CellName(cells, {row, c})));
         }
     }
+    if (!currentIndex().isValid()) {
+        setCurrentCell(0, 0);
+    }
+}
+
+void RaceCardGrid::keyPressEvent(QKeyEvent* event) {
+    static const std::pair<int, GridKey> keys[] = {
+        {Qt::Key_Up, GridKey::Up},     {Qt::Key_Down, GridKey::Down},
+        {Qt::Key_Left, GridKey::Left}, {Qt::Key_Right, GridKey::Right},
+        {Qt::Key_Home, GridKey::Home}, {Qt::Key_End, GridKey::End},
+    };
+    const bool ctrl = event->modifiers() == Qt::ControlModifier;
+    if (event->modifiers() != Qt::NoModifier && !ctrl) {
+        QTableWidget::keyPressEvent(event);
+        return;
+    }
+    for (const auto& [qtKey, key] : keys) {
+        if (event->key() != qtKey) {
+            continue;
+        }
+        GridKey move = key;
+        if (ctrl) {
+            if (key != GridKey::Home && key != GridKey::End) {
+                break;
+            }
+            move = key == GridKey::Home ? GridKey::CtrlHome : GridKey::CtrlEnd;
+        }
+        const GridCell from{std::max(currentRow(), 0) + 1, std::max(currentColumn(), 0)};
+        const GridCell to = MovedCell(from, move);
+        setCurrentCell(to.row - 1, to.column);
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 } // namespace mv::gui

@@ -73,6 +73,10 @@ std::optional<FileStamp> StampOf(const std::string& path);
 // tell. The viewer's own files lie beside it, whatever characters its folder's name holds.
 std::filesystem::path ExecutableOsPath();
 
+// The user's documents folder, where files the user saves start; the home folder where the
+// system names none that exists.
+std::filesystem::path DocumentsFolder();
+
 // An operating-system path as messages show it: code page 932, with "?" for each character
 // that code page 932 cannot hold.
 std::string ShownPath(const std::filesystem::path& osPath);

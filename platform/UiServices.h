@@ -3,6 +3,7 @@
 // What the core asks of the user interface. The Qt view implements it; tests use a scripted
 // fake. Every text is code page 932.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,11 @@ public:
 
     // Puts a text on the system's clipboard, as Unicode text that other programs paste.
     virtual void SetClipboardText(const std::string& text) = 0;
+
+    // The system's save dialog, proposing the given path (its folder and its name); asks before
+    // an existing file is replaced. Returns the path chosen, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path>
+    AskSavePath(const std::filesystem::path& proposed) = 0;
 
     // A question with the answers Yes (true) and No (false).
     virtual bool AskYesNo(const std::string& question) = 0;

@@ -157,10 +157,19 @@ bool MainWindow::TakeKey(const MSG& msg) {
         return false;
     }
     static constexpr std::pair<WPARAM, Key> Keys[] = {
-        {VK_F1, Key::F1},         {VK_F5, Key::F5},         {VK_PRIOR, Key::PageUp},
-        {VK_NEXT, Key::PageDown}, {VK_ESCAPE, Key::Escape}, {'1', Key::Digit1},
-        {'2', Key::Digit2},       {'3', Key::Digit3},       {'4', Key::Digit4},
-        {'5', Key::Digit5},       {'6', Key::Digit6},       {'C', Key::C},
+        {VK_F1, Key::F1},
+        {VK_F5, Key::F5},
+        {VK_PRIOR, Key::PageUp},
+        {VK_NEXT, Key::PageDown},
+        {VK_ESCAPE, Key::Escape},
+        {'1', Key::Digit1},
+        {'2', Key::Digit2},
+        {'3', Key::Digit3},
+        {'4', Key::Digit4},
+        {'5', Key::Digit5},
+        {'6', Key::Digit6},
+        {'C', Key::C},
+        {'S', Key::S},
     };
     const auto* found = std::find_if(std::begin(Keys), std::end(Keys),
                                      [&](const auto& k) { return k.first == msg.wParam; });

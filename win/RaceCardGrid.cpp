@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <ole2.h>
 #include <windowsx.h>
 
 namespace mv::win {
@@ -57,9 +58,20 @@ RaceCardGrid* RaceCardGrid::Of(HWND window) {
     return reinterpret_cast<RaceCardGrid*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-RaceCardGrid::RaceCardGrid(HWND window) : window_(window), widths_(DEGridDesign().columnWidths) {}
+RaceCardGrid::RaceCardGrid(HWND window)
+    : window_(window), link_(std::make_shared<GridLink>(GridLink{this, window})),
+      widths_(DEGridDesign().columnWidths) {}
+
+RaceCardGrid::~RaceCardGrid() {
+    // A reader may still hold the objects: from now on they answer that the grid is gone.
+    link_->grid = nullptr;
+    if (accessible_ != nullptr) {
+        accessible_->Release();
+    }
+}
 
 void RaceCardGrid::Show(const Cells& cells, const Marks& marks) {
+    model_ = cells;
     bool changed = marks != marks_;
     marks_ = marks;
     for (std::size_t row = 0; row < GridRows; ++row) {
@@ -202,7 +214,78 @@ void RaceCardGrid::Paint(HDC dc, const RECT& client) const {
             left += width + Line;
         }
     }
+    if (HasFocus()) {
+        RECT frame = CellRect(current_.row, current_.column);
+        ::InflateRect(&frame, -1, -1);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::DrawFocusRect(dc, &frame);
+    }
     ::SelectObject(dc, oldFont);
+}
+
+RECT RaceCardGrid::CellRect(int row, int column) const {
+    const int rowHeight = RowHeight();
+    const int top = row < DEGridDesign().fixedRows ? row * (rowHeight + Line)
+                                                   : row * (rowHeight + Line) - scrollY_;
+    int left = -scrollX_;
+    for (int c = 0; c < column; ++c) {
+        left += ColumnWidth(static_cast<std::size_t>(c)) + Line;
+    }
+    return {left, top, left + ColumnWidth(static_cast<std::size_t>(column)), top + rowHeight};
+}
+
+RECT RaceCardGrid::CellOnScreen(int row, int column) const {
+    RECT r = CellRect(row, column);
+    ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::optional<GridCell> RaceCardGrid::CellAtScreen(int x, int y) const {
+    POINT p{x, y};
+    ::ScreenToClient(window_, &p);
+    RECT client;
+    ::GetClientRect(window_, &client);
+    if (!::PtInRect(&client, p)) {
+        return std::nullopt;
+    }
+    const auto cell = CellAt(p.x, p.y);
+    if (!cell) {
+        return std::nullopt;
+    }
+    return GridCell{static_cast<int>(cell->first), static_cast<int>(cell->second)};
+}
+
+void RaceCardGrid::ScrollIntoView(GridCell cell) {
+    RECT client;
+    ::GetClientRect(window_, &client);
+    const RECT r = CellRect(cell.row, cell.column);
+    const int fixedHeight = RowHeight() + Line;
+    const auto scrollBy = [&](int bar, int by) {
+        if (by == 0) {
+            return;
+        }
+        SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, ::GetScrollPos(window_, bar) + by, 0};
+        ::SetScrollInfo(window_, bar, &info, TRUE);
+        (bar == SB_HORZ ? scrollX_ : scrollY_) = ::GetScrollPos(window_, bar);
+    };
+    scrollBy(SB_VERT, r.top < fixedHeight ? r.top - fixedHeight
+                      : r.bottom > client.bottom
+                          ? std::min(r.bottom - client.bottom, r.top - fixedHeight)
+                          : 0);
+    scrollBy(SB_HORZ, r.left < 0               ? r.left
+                      : r.right > client.right ? std::min(r.right - client.right, r.left)
+                                               : 0);
+}
+
+void RaceCardGrid::SetCurrent(GridCell cell) {
+    current_ = cell;
+    ScrollIntoView(cell);
+    ::InvalidateRect(window_, nullptr, FALSE);
+    if (HasFocus()) {
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT,
+                         CellChildId(cell.row, cell.column));
+    }
 }
 
 int RaceCardGrid::EdgeAt(int x, int y) const {
@@ -329,8 +412,12 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
         ::SetFocus(window_);
         return 0;
     case WM_LBUTTONDOWN:
-        // A click gives the grid the focus, as to any control: Ctrl+C then copies it.
+        // A click gives the grid the focus, as to any control: Ctrl+C then copies it. The cell
+        // clicked becomes current.
         ::SetFocus(window_);
+        if (const auto cell = CellAt(GET_X_LPARAM(l), GET_Y_LPARAM(l))) {
+            SetCurrent({static_cast<int>(cell->first), static_cast<int>(cell->second)});
+        }
         dragging_ = EdgeAt(GET_X_LPARAM(l), GET_Y_LPARAM(l));
         if (dragging_ >= 0) {
             ::SetCapture(window_);
@@ -366,6 +453,62 @@ LRESULT RaceCardGrid::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_CAPTURECHANGED:
         dragging_ = -1;
         return 0;
+    case WM_GETDLGCODE:
+        // The arrow keys move the current cell; Tab still leaves the grid.
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN: {
+        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+        std::optional<GridKey> key;
+        switch (w) {
+        case VK_UP:
+            key = GridKey::Up;
+            break;
+        case VK_DOWN:
+            key = GridKey::Down;
+            break;
+        case VK_LEFT:
+            key = GridKey::Left;
+            break;
+        case VK_RIGHT:
+            key = GridKey::Right;
+            break;
+        case VK_HOME:
+            key = ctrl ? GridKey::CtrlHome : GridKey::Home;
+            break;
+        case VK_END:
+            key = ctrl ? GridKey::CtrlEnd : GridKey::End;
+            break;
+        default:
+            break;
+        }
+        if (key) {
+            SetCurrent(MovedCell(current_, *key));
+            return 0;
+        }
+        break;
+    }
+    case WM_SETFOCUS:
+        // The frame shows where the current cell is; the view stays where the user left it.
+        ::InvalidateRect(window_, nullptr, FALSE);
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT,
+                         CellChildId(current_.row, current_.column));
+        return 0;
+    case WM_KILLFOCUS:
+        ::InvalidateRect(window_, nullptr, FALSE);
+        return 0;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(l) == OBJID_CLIENT) {
+            // Marshalling the object needs the thread's COM, as the shell's dialogs do.
+            static const bool ole = SUCCEEDED(::OleInitialize(nullptr));
+            if (!ole) {
+                break;
+            }
+            if (accessible_ == nullptr) {
+                accessible_ = NewGridAccessible(link_);
+            }
+            return ::LresultFromObject(IID_IAccessible, w, accessible_);
+        }
+        break;
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(Text().size());
     case WM_GETTEXT: {

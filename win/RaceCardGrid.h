@@ -3,12 +3,17 @@
 // DEGrid in Win32: a grid drawn by the program, with the design's column widths, row height and
 // colours: a fixed header row in light green that stays in place, white cells, columns the
 // user resizes by dragging a column's right edge in the header row, and scroll bars when the
-// columns or rows no longer fit. Its window text is what it shows, a row per line and the
-// cells of a row separated by tabs, so tools (and the tests) can read it like any control's.
+// columns or rows no longer fit. It has a current cell, framed while the grid has the focus,
+// that the arrow keys move, and answers screen readers (GridAccessible). Its window text is what it
+// shows, a row per line and the cells of a row separated by tabs, so tools (and the tests) can read
+// it like any control's.
 
+#include "app/GridCursor.h"
 #include "common/MainWindowModel.h"
+#include "win/GridAccessible.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +32,9 @@ public:
     static RaceCardGrid* Of(HWND window);
 
     explicit RaceCardGrid(HWND window);
+    ~RaceCardGrid();
+    RaceCardGrid(const RaceCardGrid&) = delete;
+    RaceCardGrid& operator=(const RaceCardGrid&) = delete;
 
     // Copies the model's cells (the header row included) and their marks of moved odds (text
     // colour and tooltip); repaints only when one changed.
@@ -36,7 +44,20 @@ public:
 
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
 
+    // What screen readers ask of it.
+    const Cells& Model() const { return model_; }
+    GridCell Current() const { return current_; }
+    bool HasFocus() const { return ::GetFocus() == window_; }
+    // A cell's place on the screen (row 0 is the header row).
+    RECT CellOnScreen(int row, int column) const;
+    // The runner cell at a point of the screen, if any.
+    std::optional<GridCell> CellAtScreen(int x, int y) const;
+
 private:
+    // Makes a cell current: framed, scrolled into view, told to screen readers.
+    void SetCurrent(GridCell cell);
+    RECT CellRect(int row, int column) const; // in the client area, scrolled as shown
+    void ScrollIntoView(GridCell cell);
     int ColumnWidth(std::size_t column) const;
     int RowHeight() const;
     int ContentWidth() const;
@@ -53,6 +74,10 @@ private:
     void TrackTip(int x, int y);
 
     HWND window_;
+    Cells model_{};
+    GridCell current_{};
+    std::shared_ptr<GridLink> link_;
+    IAccessible* accessible_ = nullptr; // the table object once a reader asked for it
     std::array<std::array<std::wstring, GridColumns>, GridRows> cells_;
     Marks marks_{};
     HWND tip_ = nullptr;

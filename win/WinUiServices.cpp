@@ -6,7 +6,9 @@
 #include "win/FolderChooser.h"
 #include "win/WinText.h"
 
+#include <commdlg.h>
 #include <cstring>
+#include <cwchar>
 
 namespace mv::win {
 namespace {
@@ -53,6 +55,31 @@ int WinUiServices::Box(const std::string& text, UINT type) {
         centringHook = nullptr;
     }
     return answer;
+}
+
+std::optional<std::filesystem::path>
+WinUiServices::AskSavePath(const std::filesystem::path& proposed) {
+    const std::wstring folder = proposed.parent_path().wstring();
+    const std::wstring title = L"CSVで保存";
+    std::wstring file = proposed.filename().wstring();
+    file.resize(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = L"csv";
+    // The shell's own dialog (no hook, no template); it asks before a file is replaced.
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (!::GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    file.resize(std::wcslen(file.c_str()));
+    return std::filesystem::path(file);
 }
 
 void WinUiServices::ShowMessage(const std::string& text) {

@@ -4,6 +4,7 @@
 #include "app/Keys.h"
 
 #include "app/ContextMenu.h"
+#include "app/GridCursor.h"
 #include "common/Tables.h"
 #include "platform/Codec.h"
 #include "support/ParamName.h"
@@ -220,29 +221,85 @@ TEST_F(MainWindowKeysTest, TheRaceCardIsCopiedCellByCellAsShown) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         ASSERT_EQ(rows[r].size(), static_cast<std::size_t>(GridColumns));
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            // Without the blanks and full-width spaces that pad it.
             std::string cell = w.DEGrid[r][c];
-            cell.erase(cell.find_last_not_of(' ') + 1);
+            while (!cell.empty() &&
+                   (cell.back() == ' ' ||
+                    (cell.size() >= 2 && cell.substr(cell.size() - 2) == "\x81\x40"))) {
+                cell.resize(cell.size() - (cell.back() == ' ' ? 1 : 2));
+            }
             EXPECT_EQ(rows[r][c], cell) << "row " << r << " column " << c;
         }
     }
 }
 
-// The context menu's "コピー" copies what Ctrl+C copies, and is greyed where that is nothing.
+// The context menu's "コピー" copies what Ctrl+C copies, and is greyed where that is nothing;
+// "CSVで保存..." follows it.
 TEST_F(MainWindowKeysTest, TheContextMenuCopiesAsCtrlCDoes) {
     form->Check(VenueButton(1));
     form->Check(RaceButton(3));
     for (const char* name : {"DEGrid", "MemoOdds1", "MemoSeiseki", "UpDate", ""}) {
         const FocusedControl focused{name, std::nullopt};
         const auto items = ContextMenuOf(*form, focused);
-        ASSERT_EQ(items.size(), 2u);
+        ASSERT_EQ(items.size(), 3u);
         EXPECT_EQ(items[0].caption, Sjis("自動更新"));
         EXPECT_EQ(items[1].caption, Sjis("コピー"));
+        EXPECT_EQ(items[2].caption, Sjis("CSVで保存..."));
+        EXPECT_TRUE(items[2].enabled);
         const auto copied = CopiedText(form->window(), focused);
         EXPECT_EQ(items[1].enabled, copied.has_value()) << name;
         ui.clipboard.reset();
         items[1].run(*form, focused);
         EXPECT_EQ(ui.clipboard, copied) << name;
     }
+}
+
+struct GridMoveCase {
+    const char* name;
+    GridCell from;
+    GridKey key;
+    GridCell to;
+};
+
+class GridMoves : public testing::TestWithParam<GridMoveCase> {};
+
+// The arrow keys move the current cell one step and stop at the grid's edges; Home and End go
+// to the row's ends, with Ctrl to the grid's first and last cell. The header row is never
+// current.
+TEST_P(GridMoves, MoveTheCurrentCellWithinTheRunnerRows) {
+    const GridMoveCase& c = GetParam();
+    EXPECT_EQ(MovedCell(c.from, c.key), c.to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grid, GridMoves,
+    testing::Values(GridMoveCase{"Down", {1, 4}, GridKey::Down, {2, 4}},
+                    GridMoveCase{"UpStopsBelowTheHeader", {1, 4}, GridKey::Up, {1, 4}},
+                    GridMoveCase{"DownStopsAtTheLastRow", {18, 0}, GridKey::Down, {18, 0}},
+                    GridMoveCase{"Right", {3, 9}, GridKey::Right, {3, 10}},
+                    GridMoveCase{"RightStopsAtTheLastColumn", {3, 10}, GridKey::Right, {3, 10}},
+                    GridMoveCase{"LeftStopsAtTheFirstColumn", {3, 0}, GridKey::Left, {3, 0}},
+                    GridMoveCase{"Home", {7, 6}, GridKey::Home, {7, 0}},
+                    GridMoveCase{"End", {7, 6}, GridKey::End, {7, 10}},
+                    GridMoveCase{"CtrlHome", {7, 6}, GridKey::CtrlHome, {1, 0}},
+                    GridMoveCase{"CtrlEnd", {7, 6}, GridKey::CtrlEnd, {18, 10}}),
+    test::ByName());
+
+// A screen reader hears a cell by its column's header and its text, blanks removed; a row by
+// its horse number and name.
+TEST_F(MainWindowKeysTest, CellsAreNamedByTheirColumnAndText) {
+    form->Check(VenueButton(1));
+    form->Check(RaceButton(3));
+    auto grid = form->window().DEGrid;
+    grid[2][4] = Sjis("ホシノフラッシュ　　　");
+    grid[2][1] = Sjis("　３");
+    grid[2][6] = "    ";
+    EXPECT_EQ(CellName(grid, {2, 4}), Sjis("馬名 ホシノフラッシュ"));
+    EXPECT_EQ(CellName(grid, {2, 1}), Sjis("馬番 ３"));
+    EXPECT_EQ(CellName(grid, {2, 6}), Sjis("増減"));
+    EXPECT_EQ(RowName(grid, 2), Sjis("馬番 ３ 馬名 ホシノフラッシュ"));
+    EXPECT_EQ(RowName(grid, 0),
+              Sjis("枠 馬番 単勝[人気] 複勝 馬名 馬体重 増減 見習 騎手名 重量 記事"));
 }
 
 } // namespace

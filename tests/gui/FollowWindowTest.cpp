@@ -115,7 +115,7 @@ TEST_F(FollowWindow, TheContextMenuSwitchesFollowModeOff) {
     Click("RBkaisai1");
     QTimer::singleShot(200, [] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            ASSERT_EQ(menu->actions().size(), 2);
+            ASSERT_EQ(menu->actions().size(), 3);
             EXPECT_TRUE(menu->actions()[0]->isChecked());
             EXPECT_EQ(menu->actions()[0]->text(), gui::FromSjis(Sjis("自動更新")));
             menu->actions()[0]->trigger();

@@ -4,16 +4,23 @@
 #include "gui/MainWindow.h"
 
 #include "app/Copy.h"
+#include "app/Csv.h"
+#include "app/GridCursor.h"
 #include "app/Keys.h"
 #include "gui/QtText.h"
 #include "platform/Codec.h"
+#include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
 #include "support/ParamName.h"
 #include "support/TempFolder.h"
 #include "tools/SampleFolder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -25,12 +32,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -372,7 +381,7 @@ TEST_F(MainWindowTest, TheContextMenuCopiesTheFocusedGrid) {
     bool enabled = false;
     QTimer::singleShot(200, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            if (menu->actions().size() == 2 && menu->actions()[1]->text() == Text("コピー")) {
+            if (menu->actions().size() == 3 && menu->actions()[1]->text() == Text("コピー")) {
                 enabled = menu->actions()[1]->isEnabled();
                 menu->actions()[1]->trigger();
             }
@@ -382,6 +391,92 @@ TEST_F(MainWindowTest, TheContextMenuCopiesTheFocusedGrid) {
     window_->ShowContextMenu(grid.mapToGlobal(grid.rect().center()));
     EXPECT_TRUE(enabled);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), gui::FromSjis(RaceCardText(form_->window())));
+}
+
+// Ctrl+S opens Qt's save dialog in the documents folder, proposing the race's name; the file
+// chosen holds the race shown as CSV.
+TEST_F(MainWindowTest, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Click("RBkaisai1");
+    Click("RBR03");
+    const auto target = temp_.osPath() / "saved.csv";
+    QString folder;
+    QString proposed;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(top);
+            if (dialog != nullptr && dialog->isVisible()) {
+                poll.stop();
+                folder = dialog->directory().absolutePath();
+                proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+                // Typed as a user types it: the full path into the name field.
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    name->setText(QString::fromStdString(target.string()));
+                }
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        }
+    });
+    poll.start(50);
+    QTest::keyClick(&Find<QTableWidget>("DEGrid"), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(folder, QDir(QString::fromStdString(DocumentsFolder().string())).absolutePath());
+    EXPECT_EQ(proposed, gui::FromSjis(*CsvFileName(form_->state())));
+    std::ifstream in(target, std::ios::binary);
+    const std::string written(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(written, RaceCsv(form_->window()));
+}
+
+// A click gives the grid the focus and its current cell; the arrow keys move that cell as the
+// core decides, without changing a colour; Qt's accessibility interface names every cell as
+// the core does and follows the current cell.
+TEST_F(MainWindowTest, TheGridsCurrentCellFollowsTheArrowKeysAndIsReadByItsColumn) {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Click("RBkaisai1");
+    auto& grid = Find<QTableWidget>("DEGrid");
+    const QImage before = grid.grab().toImage();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualRect(grid.model()->index(2, 4)).center());
+    EXPECT_TRUE(grid.hasFocus());
+    GridCell at{3, 4};
+    EXPECT_EQ(GridCell({grid.currentRow() + 1, grid.currentColumn()}), at);
+    const std::pair<Qt::Key, GridKey> keys[] = {
+        {Qt::Key_Right, GridKey::Right}, {Qt::Key_Down, GridKey::Down},
+        {Qt::Key_Up, GridKey::Up},       {Qt::Key_End, GridKey::End},
+        {Qt::Key_Right, GridKey::Right}, {Qt::Key_Home, GridKey::Home},
+        {Qt::Key_Left, GridKey::Left},   {Qt::Key_Up, GridKey::Up},
+        {Qt::Key_Up, GridKey::Up},       {Qt::Key_Up, GridKey::Up}};
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->tableInterface(), nullptr);
+    for (const auto& [qtKey, key] : keys) {
+        QTest::keyClick(&grid, qtKey);
+        at = MovedCell(at, key);
+        EXPECT_EQ(GridCell({grid.currentRow() + 1, grid.currentColumn()}), at);
+        QAccessibleInterface* focused = table->focusChild();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->text(QAccessible::Name),
+                  gui::FromSjis(CellName(form_->window().DEGrid, at)));
+    }
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(GridCell({grid.currentRow() + 1, grid.currentColumn()}),
+              MovedCell(at, GridKey::CtrlEnd));
+    for (int row = 1; row < GridRows; ++row) {
+        for (int c = 0; c < GridColumns; ++c) {
+            QAccessibleInterface* cell = table->tableInterface()->cellAt(row - 1, c);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->text(QAccessible::Name),
+                      gui::FromSjis(CellName(form_->window().DEGrid, {row, c})));
+        }
+    }
+    // Without the focus no frame is drawn: scrolled back, the grid looks as it did.
+    Find<QWidget>("UpDate").setFocus();
+    grid.horizontalScrollBar()->setValue(0);
+    grid.verticalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.grab().toImage(), before);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/UiServices.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ public:
     std::optional<std::string> clipboard;                 // the last text put there
     std::deque<std::optional<std::string>> folderAnswers; // nothing = cancel
     std::deque<bool> yesNoAnswers;
+    std::vector<std::filesystem::path> saveProposals;             // what each save dialog offered
+    std::deque<std::optional<std::filesystem::path>> saveAnswers; // nothing = cancel
     std::function<void()> settingsDialog; // what "showing" the settings dialog does
     bool endRequested = false;
 
@@ -53,6 +56,16 @@ public:
         }
         auto answer = folderAnswers.front();
         folderAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::filesystem::path>
+    AskSavePath(const std::filesystem::path& proposed) override {
+        saveProposals.push_back(proposed);
+        if (saveAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
         return answer;
     }
     bool AskYesNo(const std::string& question) override {

@@ -4,6 +4,8 @@
 // byte for byte.
 
 #include "app/Copy.h"
+#include "app/Csv.h"
+#include "app/GridCursor.h"
 #include "app/Keys.h"
 #include "app/MainForm.h"
 #include "app/MainFormBindings.h"
@@ -21,6 +23,7 @@
 #include "support/TempFolder.h"
 #include "tools/SampleFetch.h"
 #include "tools/SampleFolder.h"
+#include "win/GridAccessible.h"
 #include "win/WinText.h"
 #include "win32/ViewerProcess.h"
 
@@ -29,6 +32,7 @@
 #include <commctrl.h>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <memory>
@@ -622,6 +626,143 @@ TEST_F(WindowsViewer, CtrlCCopiesTheFocusedControl) {
     PressCtrl(*viewer_, 'C');
     EXPECT_FALSE(viewer_->Settle());
     EXPECT_EQ(ClipboardText(), first + L"\r\n" + Wide(m.MemoOdds2[1]).substr(0, 2));
+}
+
+// Ctrl+S opens the shell's save dialog proposing the race's name; taken as proposed, the race
+// shown lands in the documents folder as the CSV the core makes of it.
+TEST_F(WindowsViewer, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
+    WriteSettings(pat_);
+    Start();
+    Click("RBkaisai1");
+    Click("RBR03");
+    const auto name = CsvFileName(core_->state());
+    ASSERT_TRUE(name);
+    const std::filesystem::path saved = DocumentsFolder() / ToOsPath(*name);
+    std::filesystem::remove(saved);
+    PressCtrl(*viewer_, 'S');
+    const auto dialog = viewer_->Settle();
+    ASSERT_TRUE(dialog) << "the save dialog shows";
+    EXPECT_EQ(dialog->title, WideUtf8("CSVで保存"));
+    bool proposed = false;
+    for (HWND child = ::GetWindow(dialog->window, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND inner : {child, ::GetWindow(child, GW_CHILD)}) {
+            proposed = proposed || (inner != nullptr && test::TextOf(inner) == Wide(*name));
+        }
+    }
+    EXPECT_TRUE(proposed) << "the name field holds the race's name";
+    EXPECT_FALSE(viewer_->Answer(*dialog, IDOK));
+    std::ifstream in(saved, std::ios::binary);
+    const std::string written(std::istreambuf_iterator<char>(in), {});
+    in.close();
+    EXPECT_EQ(written, RaceCsv(core_->window()));
+    std::filesystem::remove(saved);
+}
+
+// A name or value a reader got, as text; the string is freed.
+std::wstring Taken(BSTR text) {
+    std::wstring taken = text != nullptr ? std::wstring(text, ::SysStringLen(text)) : L"";
+    ::SysFreeString(text);
+    return taken;
+}
+
+std::wstring NameOf(IAccessible* object, LONG child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    EXPECT_EQ(object->get_accName(id, &name), S_OK);
+    return Taken(name);
+}
+
+LONG RoleOf(IAccessible* object, LONG child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    VARIANT role{};
+    EXPECT_EQ(object->get_accRole(id, &role), S_OK);
+    return role.vt == VT_I4 ? role.lVal : -1;
+}
+
+// What a screen reader finds through oleacc from another process: the drawn grid is a table
+// of rows whose cells are named by their column and text as the core names them; a click and
+// the arrow keys move the current cell, which the table reports as its focus.
+TEST_F(WindowsViewer, ScreenReadersReadTheGridCellByCell) {
+    WriteSettings(pat_);
+    Start();
+    Click("RBkaisai1");
+    const MainWindowModel& m = core_->window();
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    IAccessible* table = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(viewer_->Control("DEGrid"),
+                                           static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&table)),
+              S_OK);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(NameOf(table, CHILDID_SELF), Wide(GridName()));
+    EXPECT_EQ(RoleOf(table, CHILDID_SELF), ROLE_SYSTEM_TABLE);
+    long count = 0;
+    ASSERT_EQ(table->get_accChildCount(&count), S_OK);
+    ASSERT_EQ(count, GridRows);
+    std::vector<VARIANT> rows(static_cast<std::size_t>(count));
+    long got = 0;
+    ASSERT_EQ(::AccessibleChildren(table, 0, count, rows.data(), &got), S_OK);
+    ASSERT_EQ(got, count);
+    for (int r = 0; r < GridRows; ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        VARIANT& child = rows[static_cast<std::size_t>(r)];
+        ASSERT_EQ(child.vt, VT_DISPATCH);
+        IAccessible* row = nullptr;
+        ASSERT_EQ(child.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&row)),
+                  S_OK);
+        EXPECT_EQ(NameOf(row, CHILDID_SELF), Wide(RowName(m.DEGrid, r)));
+        EXPECT_EQ(RoleOf(row, CHILDID_SELF), ROLE_SYSTEM_ROW);
+        long cells = 0;
+        EXPECT_EQ(row->get_accChildCount(&cells), S_OK);
+        EXPECT_EQ(cells, GridColumns);
+        for (int c = 0; c < GridColumns; ++c) {
+            const std::string expected =
+                r == 0 ? std::string(Trimmed(m.DEGrid[0][static_cast<std::size_t>(c)]))
+                       : CellName(m.DEGrid, {r, c});
+            EXPECT_EQ(NameOf(row, c + 1), Wide(expected)) << "column " << c;
+            EXPECT_EQ(RoleOf(row, c + 1), r == 0 ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_CELL);
+        }
+        row->Release();
+        ::VariantClear(&child);
+    }
+
+    // The cell clicked is current; the arrow keys move it as the core says.
+    const test::Point at = test::ClickPoint("DEGrid");
+    EXPECT_FALSE(viewer_->ClickAt(at.x + 40, at.y));
+    VARIANT focus{};
+    ASSERT_EQ(table->get_accFocus(&focus), S_OK);
+    ASSERT_EQ(focus.vt, VT_I4);
+    GridCell current{};
+    bool found = false;
+    for (int r = 1; r < GridRows && !found; ++r) {
+        for (int c = 0; c < GridColumns && !found; ++c) {
+            if (win::CellChildId(r, c) == focus.lVal) {
+                current = {r, c};
+                found = true;
+            }
+        }
+    }
+    ASSERT_TRUE(found) << "the focus names a runner's cell";
+    const HWND grid = viewer_->Control("DEGrid");
+    const std::pair<WPARAM, GridKey> keys[] = {{VK_DOWN, GridKey::Down},
+                                               {VK_RIGHT, GridKey::Right},
+                                               {VK_END, GridKey::End},
+                                               {VK_UP, GridKey::Up},
+                                               {VK_HOME, GridKey::Home}};
+    for (const auto& [vk, key] : keys) {
+        EXPECT_FALSE(Press(*viewer_, grid, vk));
+        current = MovedCell(current, key);
+        ASSERT_EQ(table->get_accFocus(&focus), S_OK);
+        EXPECT_EQ(focus.lVal, win::CellChildId(current.row, current.column));
+        EXPECT_EQ(NameOf(table, focus.lVal), Wide(CellName(m.DEGrid, current)));
+    }
+    table->Release();
+    ::CoUninitialize();
 }
 
 // A right click on the grid focuses it; the context menu's "コピー" then copies the race card.
