@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "app/ContextMenu.h"
+#include "app/FocusOrder.h"
 #include "app/Keys.h"
 #include "common/MainFormDesign.h"
 #include "gui/DesignedWidgets.h"
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -146,7 +148,10 @@ void MainWindow::Bind() {
             }
         }
         if (const auto lines = LinesOf(name)) {
-            memos_.push_back({qobject_cast<QPlainTextEdit*>(widget), *lines});
+            auto* memo = qobject_cast<QPlainTextEdit*>(widget);
+            // Tab leaves a memo for the window's next stop; it never types into one.
+            memo->setTabChangesFocus(true);
+            memos_.push_back({memo, *lines});
         }
         if (const auto visible = VisibilityOf(name)) {
             visibilities_.push_back({widget, *visible});
@@ -162,6 +167,7 @@ void MainWindow::Bind() {
             const Radio r = *radio;
             connect(button, &QAbstractButton::clicked, this,
                     [this, r] { Run(std::bind(&TMainForm::Check, &form_, r)); });
+            button->installEventFilter(this);
         }
         if (auto* grid = dynamic_cast<RaceCardGrid*>(widget)) {
             grid_ = grid;
@@ -273,6 +279,44 @@ bool MainWindow::event(QEvent* event) {
             this, [this] { Run([this] { form_.FormActivate(); }); }, Qt::QueuedConnection);
     }
     return QWidget::event(event);
+}
+
+// Tab and Shift+Tab, from whichever control: the window's reading order.
+bool MainWindow::focusNextPrevChild(bool next) {
+    const auto step =
+        MoveFocus(form_.window(), Focused().name, next ? FocusMove::Next : FocusMove::Previous);
+    QWidget* target = step ? findChild<QWidget*>(QString::fromStdString(step->control)) : nullptr;
+    if (target == nullptr) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// The arrow keys on a radio button: the next shown button of its group, checked as a click
+// checks it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool forward = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
+    const bool back = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up;
+    if ((!forward && !back) || key->modifiers() != Qt::NoModifier) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto step = MoveFocus(form_.window(), watched->objectName().toStdString(),
+                                forward ? FocusMove::GroupNext : FocusMove::GroupPrevious);
+    if (!step) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (auto* target = findChild<QWidget*>(QString::fromStdString(step->control))) {
+        target->setFocus(Qt::OtherFocusReason);
+    }
+    if (step->check) {
+        Run([this, r = *step->check] { form_.Check(r); });
+    }
+    return true;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

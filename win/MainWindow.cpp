@@ -1,6 +1,7 @@
 #include "win/MainWindow.h"
 
 #include "app/ContextMenu.h"
+#include "app/FocusOrder.h"
 #include "app/Keys.h"
 #include "common/MainFormDesign.h"
 #include "platform/Dispatch.h"
@@ -156,6 +157,9 @@ bool MainWindow::TakeKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) {
         return false;
     }
+    if (MoveFocus(msg.wParam)) {
+        return true;
+    }
     static constexpr std::pair<WPARAM, Key> Keys[] = {
         {VK_F1, Key::F1},
         {VK_F5, Key::F5},
@@ -182,6 +186,41 @@ bool MainWindow::TakeKey(const MSG& msg) {
     }
     if (*action) {
         Run([this, handler = *action, focused = Focused()] { handler(form_, focused); });
+    }
+    return true;
+}
+
+// Tab and Shift+Tab go through the window's stops, the arrow keys round a radio group, where
+// the core says; the focus marks show from the first of these keys on, as in any dialog.
+bool MainWindow::MoveFocus(WPARAM key) {
+    if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    std::optional<FocusMove> move;
+    if (key == VK_TAB) {
+        move = shift ? FocusMove::Previous : FocusMove::Next;
+    } else if (!shift && (key == VK_RIGHT || key == VK_DOWN)) {
+        move = FocusMove::GroupNext;
+    } else if (!shift && (key == VK_LEFT || key == VK_UP)) {
+        move = FocusMove::GroupPrevious;
+    }
+    if (!move) {
+        return false;
+    }
+    const auto step = mv::MoveFocus(form_.window(), Focused().name, *move);
+    if (!step) {
+        return false;
+    }
+    const auto& widgets = controls_.design().widgets;
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        if (step->control == widgets[i].name) {
+            ::SetFocus(controls_.Control(i));
+        }
+    }
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (step->check) {
+        Run([this, r = *step->check] { form_.Check(r); });
     }
     return true;
 }

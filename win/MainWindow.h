@@ -37,6 +37,9 @@ public:
     // A key pressed anywhere in the window that the window takes for itself, run as the click
     // it stands for; false when the key is not the window's.
     bool TakeKey(const MSG& msg);
+    // Tab, Shift+Tab and the arrow keys on a radio button; false where the key is not the
+    // window's.
+    bool MoveFocus(WPARAM key);
     FocusedControl Focused() const;
     void FollowNoticed();
 

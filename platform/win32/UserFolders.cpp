@@ -1,6 +1,5 @@
 #include "platform/FileQuery.h"
 
-#include <knownfolders.h>
 #include <shlobj.h>
 #include <windows.h>
 

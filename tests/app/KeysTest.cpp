@@ -4,6 +4,7 @@
 #include "app/Keys.h"
 
 #include "app/ContextMenu.h"
+#include "app/FocusOrder.h"
 #include "app/GridCursor.h"
 #include "common/Tables.h"
 #include "platform/Codec.h"
@@ -301,6 +302,105 @@ TEST_F(MainWindowKeysTest, CellsAreNamedByTheirColumnAndText) {
     EXPECT_EQ(RowName(grid, 0),
               Sjis("枠 馬番 単勝[人気] 複勝 馬名 馬体重 増減 見習 騎手名 重量 記事"));
 }
+
+struct FocusCase {
+    const char* name;
+    bool raceShown;             // venue 1 and its race 3 chosen
+    std::set<int> withoutFiles; // races whose files are removed before the venue is chosen
+    const char* from;
+    FocusMove move;
+    std::optional<std::string> to; // nothing: the move is not the window's
+    std::optional<Radio> checked = std::nullopt;
+};
+
+class FocusMoves : public MainWindowKeysTest, public testing::WithParamInterface<FocusCase> {};
+
+// Tab goes through the groups in reading order, a radio group being one stop at its checked
+// button (or its first shown one) and hidden controls skipped; the arrow keys go round a radio
+// group's shown buttons and check the one they reach.
+TEST_P(FocusMoves, FollowTheReadingOrderAndTheRadioGroups) {
+    const FocusCase& c = GetParam();
+    if (c.raceShown) {
+        form->Check(VenueButton(1));
+        for (int race : c.withoutFiles) {
+            for (int kind = 1; kind <= FileKinds; ++kind) {
+                std::filesystem::remove(ToOsPath(form->state().DataFilePath(kind, race)));
+            }
+        }
+        form->UpDateClick();
+        form->Check(RaceButton(3));
+    }
+    const auto step = MoveFocus(form->window(), c.from, c.move);
+    ASSERT_EQ(step.has_value(), c.to.has_value());
+    if (step) {
+        EXPECT_EQ(step->control, *c.to);
+        EXPECT_EQ(step->check, c.checked);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Focus, FocusMoves,
+    testing::Values(
+        FocusCase{"FirstStopIsTheFirstShownVenue", false, {}, "", FocusMove::Next, "RBkaisai1"},
+        FocusCase{"HiddenRaceButtonsAreSkipped",
+                  false,
+                  {},
+                  "RBkaisai1",
+                  FocusMove::Next,
+                  "ButtonSetting"},
+        FocusCase{"ARadioGroupIsOneStopAtItsCheckedButton",
+                  true,
+                  {},
+                  "RBkaisai1",
+                  FocusMove::Next,
+                  "RBR03"},
+        FocusCase{"BackFromSettingsToTheCheckedRace",
+                  true,
+                  {},
+                  "ButtonSetting",
+                  FocusMove::Previous,
+                  "RBR03"},
+        FocusCase{"ExitToTheRaceCardOrder", true, {}, "ButtonEND", FocusMove::Next, "RBNorT"},
+        FocusCase{"OrderPairsThenTheGrid", true, {}, "RBNor3", FocusMove::Next, "DEGrid"},
+        FocusCase{"GridToTheFirstMemo", true, {}, "DEGrid", FocusMove::Next, "MemoOdds1"},
+        FocusCase{"RoundFromTheLastMemo", true, {}, "MemoSeiseki", FocusMove::Next, "RBkaisai1"},
+        FocusCase{"ShiftTabFromNothingGoesLast", false, {}, "", FocusMove::Previous, "MemoSeiseki"},
+        FocusCase{"AnEditIsBeforeTheFirstStop", true, {}, "EditYMDR", FocusMove::Next, "RBkaisai1"},
+        FocusCase{"ArrowChecksTheNextRace",
+                  true,
+                  {},
+                  "RBR03",
+                  FocusMove::GroupNext,
+                  "RBR04",
+                  RaceButton(4)},
+        FocusCase{"ArrowSkipsHiddenRaces",
+                  true,
+                  {4, 5},
+                  "RBR03",
+                  FocusMove::GroupNext,
+                  "RBR06",
+                  RaceButton(6)},
+        FocusCase{"ArrowGoesRoundTheGroup",
+                  true,
+                  {},
+                  "RBR01",
+                  FocusMove::GroupPrevious,
+                  "RBR12",
+                  RaceButton(12)},
+        FocusCase{"ArrowBetweenAnOrderPair",
+                  true,
+                  {},
+                  "RBNor1",
+                  FocusMove::GroupPrevious,
+                  "RBSort1",
+                  Radio::RBSort1},
+        FocusCase{"ArrowOutsideARadioGroupIsTheControls",
+                  true,
+                  {},
+                  "DEGrid",
+                  FocusMove::GroupNext,
+                  std::nullopt}),
+    test::ByName());
 
 } // namespace
 } // namespace mv

@@ -5,6 +5,7 @@
 
 #include "app/Copy.h"
 #include "app/Csv.h"
+#include "app/FocusOrder.h"
 #include "app/GridCursor.h"
 #include "app/Keys.h"
 #include "gui/QtText.h"
@@ -477,6 +478,50 @@ TEST_F(MainWindowTest, TheGridsCurrentCellFollowsTheArrowKeysAndIsReadByItsColum
     grid.verticalScrollBar()->setValue(0);
     QApplication::processEvents();
     EXPECT_EQ(grid.grab().toImage(), before);
+}
+
+// Tab and Shift+Tab go round the window's stops in the core's order, whatever has the focus;
+// the arrow keys on a race button check the next shown race; Space presses the focused push
+// button.
+TEST_F(MainWindowTest, TabArrowsAndSpaceWorkTheWindowFromTheKeyboard) {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Click("RBkaisai1");
+    Click("RBR03");
+    const auto focusName = [] {
+        return QApplication::focusWidget() != nullptr
+                   ? QApplication::focusWidget()->objectName().toStdString()
+                   : std::string();
+    };
+    Find<QWidget>("RBkaisai1").setFocus();
+    std::string at = "RBkaisai1";
+    for (int i = 0; i < 18; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        at = MoveFocus(form_->window(), at, FocusMove::Next)->control;
+        EXPECT_EQ(focusName(), at) << "Tab " << i;
+    }
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        at = MoveFocus(form_->window(), at, FocusMove::Previous)->control;
+        EXPECT_EQ(focusName(), at) << "Shift+Tab " << i;
+    }
+
+    Find<QWidget>("RBR03").setFocus();
+    QTest::keyClick(&Find<QWidget>("RBR03"), Qt::Key_Right);
+    EXPECT_EQ(focusName(), "RBR04");
+    EXPECT_TRUE(Find<QRadioButton>("RBR04").isChecked());
+    EXPECT_EQ(form_->state().selection.CurRace, 4);
+    QTest::keyClick(&Find<QWidget>("RBR04"), Qt::Key_Up);
+    EXPECT_EQ(form_->state().selection.CurRace, 3);
+    ExpectShowsModel();
+
+    const auto ini = temp_.File("Q-MvRV98.ini");
+    TSettings settings = LoadSettings(ini);
+    settings.Tsort = "True";
+    SaveSettings(ini, temp_.path() + "PAT/", settings);
+    Find<QWidget>("UpDate").setFocus();
+    QTest::keyClick(&Find<QWidget>("UpDate"), Qt::Key_Space);
+    EXPECT_TRUE(Find<QRadioButton>("RBSortT").isChecked()) << "Space pressed 更新";
 }
 
 } // namespace

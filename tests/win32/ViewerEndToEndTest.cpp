@@ -5,6 +5,7 @@
 
 #include "app/Copy.h"
 #include "app/Csv.h"
+#include "app/FocusOrder.h"
 #include "app/GridCursor.h"
 #include "app/Keys.h"
 #include "app/MainForm.h"
@@ -763,6 +764,85 @@ TEST_F(WindowsViewer, ScreenReadersReadTheGridCellByCell) {
     }
     table->Release();
     ::CoUninitialize();
+}
+
+// The viewer's focused control, as the system tells another process.
+HWND FocusOf(const test::ViewerProcess& viewer) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(viewer.main(), nullptr), &info);
+    return info.hwndFocus;
+}
+
+// A key through the system's input, to the active window, Shift held where asked.
+void SendKey(test::ViewerProcess& viewer, WORD key, bool shift = false) {
+    ::SetForegroundWindow(viewer.main());
+    std::vector<INPUT> keys;
+    const auto add = [&](WORD vk, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
+        keys.push_back(in);
+    };
+    if (shift) {
+        add(VK_SHIFT, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    viewer.Settle();
+}
+
+// Tab and Shift+Tab go round the window's stops in the core's order; the arrow keys on a race
+// button check the next shown race; Space presses the focused push button.
+TEST_F(WindowsViewer, TabArrowsAndSpaceWorkTheWindowFromTheKeyboard) {
+    WriteSettings(pat_);
+    Start();
+    Click("RBkaisai1");
+    Click("RBR03");
+    const auto nameOf = [&](HWND control) {
+        for (const WidgetDesign& w : MainFormDesign().widgets) {
+            if (viewer_->Control(w.name) == control) {
+                return std::string(w.name);
+            }
+        }
+        return std::string();
+    };
+    std::string at = nameOf(FocusOf(*viewer_));
+    for (int i = 0; i < 18; ++i) {
+        SendKey(*viewer_, VK_TAB);
+        at = MoveFocus(core_->window(), at, FocusMove::Next)->control;
+        EXPECT_EQ(nameOf(FocusOf(*viewer_)), at) << "Tab " << i;
+    }
+    for (int i = 0; i < 5; ++i) {
+        SendKey(*viewer_, VK_TAB, true);
+        at = MoveFocus(core_->window(), at, FocusMove::Previous)->control;
+        EXPECT_EQ(nameOf(FocusOf(*viewer_)), at) << "Shift+Tab " << i;
+    }
+
+    for (int i = 0; i < 20 && nameOf(FocusOf(*viewer_)) != "RBR03"; ++i) {
+        SendKey(*viewer_, VK_TAB);
+    }
+    ASSERT_EQ(nameOf(FocusOf(*viewer_)), "RBR03");
+    SendKey(*viewer_, VK_RIGHT);
+    CoreClick("RBR04");
+    EXPECT_EQ(nameOf(FocusOf(*viewer_)), "RBR04");
+    EXPECT_TRUE(test::IsChecked(viewer_->Control("RBR04")));
+    ExpectShowsModel();
+
+    TSettings settings = LoadSettings(ini_);
+    settings.Tsort = "True";
+    SaveSettings(ini_, pat_, settings);
+    for (int i = 0; i < 20 && nameOf(FocusOf(*viewer_)) != "UpDate"; ++i) {
+        SendKey(*viewer_, VK_TAB);
+    }
+    ASSERT_EQ(nameOf(FocusOf(*viewer_)), "UpDate");
+    SendKey(*viewer_, VK_SPACE);
+    EXPECT_TRUE(test::IsChecked(viewer_->Control("RBSortT"))) << "Space pressed 更新";
 }
 
 // A right click on the grid focuses it; the context menu's "コピー" then copies the race card.
