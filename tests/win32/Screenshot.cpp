@@ -1,11 +1,11 @@
-// win32-screenshot OUT.bmp [WIDGET | fetch | F1]...
+// win32-screenshot OUT.bmp [WIDGET | fetch | F1 | Tab | Down]...
 //
 // The Windows viewer on a fresh sample folder, each named widget of the main window clicked at
 // its designed place (scaled to the window's resolution); "fetch" starts the viewer in follow
 // mode and writes the next fetch of the first meeting's race 3 at that point; "F1" presses that
-// key. Then the window as the screen shows it (or the window the last click or key opened),
-// frame included, saved as a 24-bit bitmap. Run inside Wine's own desktop, which draws the
-// windows' frames.
+// key, "Tab" and "Down" those keys at the focused control. Then the window as the screen shows it
+// (or the window the last click or key opened), frame included, saved as a 24-bit bitmap. Run
+// inside Wine's own desktop, which draws the windows' frames.
 
 #include "platform/FileQuery.h"
 #include "settings/SettingsFile.h"
@@ -88,6 +88,16 @@ int wmain(int argc, wchar_t** argv) {
             }
             if (name == "F1") {
                 ::PostMessageW(viewer.main(), WM_KEYDOWN, VK_F1, 1);
+                modal = viewer.Settle();
+                continue;
+            }
+            if (name == "Tab" || name == "Down") {
+                // To the focused control, as the keyboard sends it.
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                ::GetGUIThreadInfo(::GetWindowThreadProcessId(viewer.main(), nullptr), &info);
+                const HWND focus = info.hwndFocus != nullptr ? info.hwndFocus : viewer.main();
+                ::PostMessageW(focus, WM_KEYDOWN, name == "Tab" ? VK_TAB : VK_DOWN, 1);
                 modal = viewer.Settle();
                 continue;
             }
