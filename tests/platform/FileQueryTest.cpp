@@ -7,6 +7,7 @@
 #include "support/TempFolder.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -230,6 +231,39 @@ TEST(FileExists, AFileHeldOrBeingDeletedIsThereUntilItsEntryGoes) {
     EXPECT_EQ(pending, listed);
     ::CloseHandle(open);
     EXPECT_FALSE(FileExists(dir.path() + "Zo-58b.jra"));
+}
+#endif
+
+#ifndef _WIN32
+// The documents folder as the desktop's user folders name it, "$HOME/…" or absolute; where
+// that folder or the file is missing, ~/Documents, and the home folder without that.
+TEST(DocumentsFolder, TheUsersFoldersSettingThenDocumentsThenHome) {
+    test::TempFolder home;
+    const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptConfig = oldConfig != nullptr ? oldConfig : "";
+    ::setenv("HOME", home.osPath().c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    const auto settings = [&](const std::string& line) {
+        std::filesystem::create_directories(home.osPath() / ".config");
+        std::ofstream(home.osPath() / ".config" / "user-dirs.dirs")
+            << "# written by the desktop\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+            << line << "\n";
+    };
+    EXPECT_EQ(DocumentsFolder(), home.osPath()) << "nothing named, nothing there";
+    std::filesystem::create_directory(home.osPath() / "Documents");
+    EXPECT_EQ(DocumentsFolder(), home.osPath() / "Documents");
+    std::filesystem::create_directory(home.osPath() / "文書");
+    settings("XDG_DOCUMENTS_DIR=\"$HOME/文書\"");
+    EXPECT_EQ(DocumentsFolder(), home.osPath() / "文書");
+    settings("XDG_DOCUMENTS_DIR=\"" + (home.osPath() / "Documents").string() + "\"");
+    EXPECT_EQ(DocumentsFolder(), home.osPath() / "Documents");
+    settings("XDG_DOCUMENTS_DIR=\"$HOME/gone\"");
+    EXPECT_EQ(DocumentsFolder(), home.osPath() / "Documents") << "a folder that is not there";
+    ::setenv("HOME", oldHome.c_str(), 1);
+    if (oldConfig != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    }
 }
 #endif
 
