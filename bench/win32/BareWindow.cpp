@@ -1,7 +1,13 @@
-// bare-win32-window: the floor of the Windows view's start-up, an empty window made the same
-// way as the viewer's main window (a registered class, an 800 x 600 overlapped window centred
-// on the work area, shown and painted, then the message loop) and nothing else.
+// bare-win32-window [--labels]: the floor of the Windows view's start-up, an empty window made
+// the same way as the viewer's main window (a registered class, an 800 x 600 overlapped window
+// centred on the work area, shown and painted, then the message loop) and nothing else. With
+// --labels it also shows one label in each of the two Japanese faces the window's design names,
+// chosen and made as the viewer makes them, so that it loads both fonts as the viewer must.
 
+#include "win/Fonts.h"
+
+#include <cwchar>
+#include <memory>
 #include <windows.h>
 
 namespace {
@@ -16,7 +22,7 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     WNDCLASSEXW c{};
     c.cbSize = sizeof(c);
     c.lpfnWndProc = Proc;
@@ -31,6 +37,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                                           area.left + (area.right - area.left - 800) / 2,
                                           area.top + (area.bottom - area.top - 600) / 2, 800, 600,
                                           nullptr, nullptr, instance, nullptr);
+    std::unique_ptr<mv::win::Fonts> fonts; // only with labels: the lookup of the faces costs
+    if (std::wcsstr(arguments, L"--labels") != nullptr) {
+        fonts = std::make_unique<mv::win::Fonts>();
+        const mv::FontSpec faces[] = {{mv::Face::Proportional, 13}, {mv::Face::Fixed, 16}};
+        int top = 8;
+        for (const mv::FontSpec& face : faces) {
+            const HWND label =
+                ::CreateWindowExW(0, L"STATIC", L"単勝並び替え 1R", WS_CHILD | WS_VISIBLE, 8, top,
+                                  300, 24, window, nullptr, instance, nullptr);
+            ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->Get(face, 96)),
+                           FALSE);
+            top += 32;
+        }
+    }
     ::ShowWindow(window, show);
     ::UpdateWindow(window);
     MSG msg{};

@@ -1,19 +1,24 @@
 // win32-startup-bench VIEWER BARE REPETITIONS [CLICKS]
 //
-// Start-up until first paint of the Windows viewer beside a bare Win32 window, measured the
-// same way and interleaved in random order: from the process's creation until it first waits
-// for input with nothing left to handle (its window is then shown and painted, since a window
-// paints before its message loop goes idle). Each program starts in its own folder, the viewer
-// in one holding its settings file and the sample folder.
+// Start-up until first paint of the Windows viewer beside a bare Win32 window and the same
+// window showing a label in each of the viewer's two Japanese faces, measured the same way and
+// interleaved in random order: from the process's creation until it first waits for input with
+// nothing left to handle (its window is then shown and painted, since a window paints before
+// its message loop goes idle). Each program starts in its own folder, the viewer in one holding
+// its settings file and the sample folder.
 //
-// Once shown, each start is also clicked CLICKS times (default 10): the viewer on its race
-// buttons " 1R" and " 2R" in turn, the bare window on itself, each click until the windows it
-// invalidated have repainted. A click is sent as BM_CLICK, handled within SendMessage; the
+// Once shown, the viewer's first venue ("東京") is chosen, which shows its race 1; then the
+// window is clicked CLICKS times (default 10) on its race buttons " 2R" and " 1R" in turn, each
+// click until the windows it invalidated have repainted, and after each click the same window
+// is repainted whole without a click (every control invalidated and painted with the texts it
+// shows): the click's floor. A click is sent as BM_CLICK, handled within SendMessage; the
 // repaint is RedrawWindow with RDW_UPDATENOW, which returns once every invalid window of the
 // tree has painted. The bare window's click is a message and a repaint of the whole window.
-// Prints one JSON object: {"viewer_ms": [...], "bare_ms": [...], "viewer_click_ms": [...],
+// Prints one JSON object: {"viewer_ms": [...], "bare_ms": [...], "labels_ms": [...],
+// "viewer_click_ms": [...], "viewer_repaint_ms": [...], "first_click_ms": [...],
 // "bare_click_ms": [...]}.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
@@ -66,37 +71,66 @@ double Milliseconds(std::chrono::steady_clock::time_point from) {
         .count();
 }
 
-// Clicks on a shown program; empty when the viewer's race buttons are not there.
-std::vector<double> Clicks(HWND top, bool isViewer, int count) {
-    const HWND races[2] = {Descendant(top, L" 1R"), Descendant(top, L" 2R")};
-    std::vector<double> ms;
-    if (isViewer && (races[0] == nullptr || races[1] == nullptr)) {
-        return ms;
+// Every window of the tree invalidated and painted again: what a click costs without its race
+// load and without telling which control changed.
+void RepaintWhole(HWND top) {
+    ::RedrawWindow(top, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+struct Clicked {
+    std::vector<double> clicks;
+    std::vector<double> repaints; // the viewer's whole repaint after each click
+    double first = -1;            // the venue click that shows the first race
+};
+
+// Clicks on a shown program; no clicks when the viewer's buttons are not there.
+Clicked Clicks(HWND top, bool isViewer, int count) {
+    Clicked out;
+    if (isViewer) {
+        const HWND venue = Descendant(top, L"東京");
+        if (venue == nullptr) {
+            return out;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        ::SendMessageW(venue, BM_CLICK, 0, 0);
+        ::RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        out.first = Milliseconds(start);
+    }
+    const HWND races[2] = {Descendant(top, L" 2R"), Descendant(top, L" 1R")};
+    if (isViewer && (races[0] == nullptr || races[1] == nullptr || !::IsWindowVisible(races[0]) ||
+                     !::IsWindowVisible(races[1]))) {
+        return out;
     }
     for (int i = 0; i < count; ++i) {
-        const auto start = std::chrono::steady_clock::now();
+        auto start = std::chrono::steady_clock::now();
         if (isViewer) {
-            // Race 2 first: race 1 is the race shown at start.
-            ::SendMessageW(races[(i + 1) % 2], BM_CLICK, 0, 0);
+            ::SendMessageW(races[i % 2], BM_CLICK, 0, 0);
         } else {
             ::SendMessageW(top, WM_NULL, 0, 0);
             ::InvalidateRect(top, nullptr, TRUE);
         }
         ::RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ms.push_back(Milliseconds(start));
+        out.clicks.push_back(Milliseconds(start));
+        if (isViewer) {
+            start = std::chrono::steady_clock::now();
+            ::SendMessageW(top, WM_NULL, 0, 0);
+            RepaintWhole(top);
+            out.repaints.push_back(Milliseconds(start));
+        }
     }
-    return ms;
+    return out;
 }
 
 struct Run {
     double startUpMs = -1; // negative when the program did not start
-    std::vector<double> clicksMs;
+    Clicked clicked;
 };
 
 // The program started, shown, idle and clicked.
-Run StartUp(const std::wstring& exe, bool isViewer, int clicks) {
+Run StartUp(const std::wstring& exe, const std::wstring& arguments, bool isViewer, int clicks) {
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -113,7 +147,7 @@ Run StartUp(const std::wstring& exe, bool isViewer, int clicks) {
     }
     if (found.shown != nullptr) {
         run.startUpMs = Milliseconds(start);
-        run.clicksMs = Clicks(found.shown, isViewer, clicks);
+        run.clicked = Clicks(found.shown, isViewer, clicks);
     }
     ::TerminateProcess(process.hProcess, 0);
     ::WaitForSingleObject(process.hProcess, 60000);
@@ -139,33 +173,53 @@ int wmain(int argc, wchar_t** argv) {
     }
     const int repetitions = std::stoi(argv[3]);
     const int clicks = argc == 5 ? std::stoi(argv[4]) : 10;
-    std::vector<double> viewer;
-    std::vector<double> bare;
+    enum Program { Viewer, Bare, Labels };
+    struct Start {
+        const wchar_t* exe;
+        const wchar_t* arguments;
+    };
+    const Start programs[] = {{argv[1], L""}, {argv[2], L""}, {argv[2], L" --labels"}};
+    std::vector<double> startUp[3];
     std::vector<double> viewerClicks;
+    std::vector<double> viewerRepaints;
+    std::vector<double> firstClicks;
     std::vector<double> bareClicks;
     std::mt19937 random(2026);
-    // One start of each first, so that neither pays for loading the system's DLLs.
-    StartUp(argv[1], true, 0);
-    StartUp(argv[2], false, 0);
+    // One start of each first, so that none pays for loading the system's DLLs.
+    for (const Start& p : programs) {
+        StartUp(p.exe, p.arguments, &p == &programs[Viewer], 0);
+    }
     for (int i = 0; i < repetitions; ++i) {
-        const bool viewerFirst = random() % 2 == 0;
-        for (int k = 0; k < 2; ++k) {
-            const bool isViewer = (k == 0) == viewerFirst;
-            const Run run = StartUp(isViewer ? argv[1] : argv[2], isViewer, clicks);
-            if (run.startUpMs < 0 || static_cast<int>(run.clicksMs.size()) != clicks) {
+        int order[3] = {Viewer, Bare, Labels};
+        std::shuffle(std::begin(order), std::end(order), random);
+        for (const int k : order) {
+            const bool isViewer = k == Viewer;
+            const Run run = StartUp(programs[k].exe, programs[k].arguments, isViewer, clicks);
+            if (run.startUpMs < 0 || static_cast<int>(run.clicked.clicks.size()) != clicks) {
                 std::fprintf(stderr, "win32-startup-bench: a program did not start or could "
                                      "not be clicked\n");
                 return 1;
             }
-            (isViewer ? viewer : bare).push_back(run.startUpMs);
-            auto& to = isViewer ? viewerClicks : bareClicks;
-            to.insert(to.end(), run.clicksMs.begin(), run.clicksMs.end());
+            startUp[k].push_back(run.startUpMs);
+            const auto add = [](std::vector<double>& to, const std::vector<double>& from) {
+                to.insert(to.end(), from.begin(), from.end());
+            };
+            if (isViewer) {
+                add(viewerClicks, run.clicked.clicks);
+                add(viewerRepaints, run.clicked.repaints);
+                firstClicks.push_back(run.clicked.first);
+            } else if (k == Bare) {
+                add(bareClicks, run.clicked.clicks);
+            }
         }
     }
     std::printf("{");
-    Print("viewer_ms", viewer, false);
-    Print("bare_ms", bare, false);
+    Print("viewer_ms", startUp[Viewer], false);
+    Print("bare_ms", startUp[Bare], false);
+    Print("labels_ms", startUp[Labels], false);
     Print("viewer_click_ms", viewerClicks, false);
+    Print("viewer_repaint_ms", viewerRepaints, false);
+    Print("first_click_ms", firstClicks, false);
     Print("bare_click_ms", bareClicks, true);
     std::printf("}\n");
     return 0;
