@@ -50,6 +50,14 @@ def load_wine(folder):
         return json.load(f)
 
 
+def load_wine_memory(folder):
+    path = os.path.join(folder, "wine-memory.json")
+    if not os.path.exists(path):
+        return None
+    with open(path) as f:
+        return json.load(f)
+
+
 def load_wine_follow(folder):
     path = os.path.join(folder, "wine-follow.json")
     if not os.path.exists(path):
@@ -156,6 +164,12 @@ def main(folder):
           "returns, when every window it invalidated has painted. The click's floor is the same "
           "window right after each click, every control invalidated and painted again with the "
           "texts it shows, without a click or a race load.\n")
+    if load_wine_memory(folder):
+        w("- **Peak memory, Windows view under Wine:** the viewer started by "
+          "`win32-startup-bench browse`, every venue shown chosen and every race of it clicked, "
+          "each click until repainted; against `bare-win32-window --labels` after its first "
+          "paint. The peak resident set (`VmHWM`) of each one's Wine process, read from `/proc` "
+          "from outside, five of each in turn.\n")
 
     w("## Figures\n")
     w("| What | Figure | Reference | Ratio | Target | |")
@@ -240,6 +254,14 @@ def main(folder):
               % (statistics.median(clicks), statistics.median(repaints), r, verdict(r, 1.3)))
             w("| First click after start (the venue: its first race loaded), Windows view under "
               "Wine | %.1f ms | | | reported | |" % statistics.median(wine["first_click_ms"]))
+    memory = load_wine_memory(folder)
+    if memory:
+        viewer_mib = statistics.median(memory["viewer_kib"]) / 1024
+        labels_mib = statistics.median(memory["labels_kib"]) / 1024
+        r = viewer_mib / labels_mib
+        w("| Peak memory after every race (%d races), Windows view under Wine | %.1f MiB | %.1f "
+          "MiB (bare Win32 window with a label in each face) | %.2f | ≤ 1.2x | %s |"
+          % (memory["races"], viewer_mib, labels_mib, r, verdict(r, 1.2)))
     follow_wine = load_wine_follow(folder)
     if follow_wine:
         latency = statistics.median(follow_wine["follow_ms"])

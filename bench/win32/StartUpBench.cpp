@@ -17,6 +17,11 @@
 // Prints one JSON object: {"viewer_ms": [...], "bare_ms": [...], "labels_ms": [...],
 // "viewer_click_ms": [...], "viewer_repaint_ms": [...], "first_click_ms": [...],
 // "bare_click_ms": [...]}.
+//
+// win32-startup-bench browse PROGRAM [ARGUMENT]: starts the program, and when it is the viewer
+// (its window shows the venue "東京") chooses every venue shown and every race of it shown, each
+// click until repainted; then prints "ready" with the program's process id and leaves it
+// running for 10 s, so that its peak memory can be read from outside.
 
 #include <algorithm>
 #include <chrono>
@@ -166,7 +171,79 @@ void Print(const char* name, const std::vector<double>& values, bool last) {
 
 } // namespace
 
+BOOL CALLBACK AddShownButton(HWND window, LPARAM param) {
+    wchar_t name[16]{};
+    ::GetClassNameW(window, name, 16);
+    if (::IsWindowVisible(window) && ::_wcsicmp(name, L"Button") == 0) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    }
+    return TRUE;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[32]{};
+    ::GetWindowTextW(window, text, 32);
+    return text;
+}
+
+int Browse(const std::wstring& exe, const std::wstring& arguments) {
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+    std::wstring command = L"\"" + exe + L"\"" + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &process)) {
+        return 1;
+    }
+    ::WaitForInputIdle(process.hProcess, 60000);
+    Found found{process.dwProcessId, nullptr};
+    while (found.shown == nullptr && ::WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+        ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
+    }
+    const auto click = [&](HWND button) {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        ::RedrawWindow(found.shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    int races = 0;
+    if (found.shown != nullptr && Descendant(found.shown, L"東京") != nullptr) {
+        // The venue buttons are the shown buttons before " 1R" whose caption ends in no "R".
+        std::vector<HWND> buttons;
+        ::EnumChildWindows(found.shown, AddShownButton, reinterpret_cast<LPARAM>(&buttons));
+        std::vector<HWND> venues;
+        for (HWND b : buttons) {
+            const std::wstring t = TextOf(b);
+            if (t == L"東京" || t == L"京都" || t == L"中山前日") {
+                venues.push_back(b);
+            }
+        }
+        for (HWND venue : venues) {
+            click(venue);
+            std::vector<HWND> shown;
+            ::EnumChildWindows(found.shown, AddShownButton, reinterpret_cast<LPARAM>(&shown));
+            for (HWND b : shown) {
+                const std::wstring t = TextOf(b);
+                if (t.size() == 3 && t.back() == L'R') {
+                    click(b);
+                    ++races;
+                }
+            }
+        }
+    }
+    std::printf("ready %lu %d\n", static_cast<unsigned long>(process.dwProcessId), races);
+    std::fflush(stdout);
+    ::Sleep(10000);
+    ::TerminateProcess(process.hProcess, 0);
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 3 && std::wstring(argv[1]) == L"browse") {
+        return Browse(argv[2], argc > 3 ? L" " + std::wstring(argv[3]) : L"");
+    }
     if (argc != 4 && argc != 5) {
         std::fprintf(stderr, "usage: win32-startup-bench VIEWER BARE REPETITIONS [CLICKS]\n");
         return 2;
