@@ -42,24 +42,9 @@ def peak_mib(runs, name):
     return [r["peak_rss_kib"] / 1024 for r in runs[name]]
 
 
-def load_wine(folder):
-    path = os.path.join(folder, "wine.json")
-    if not os.path.exists(path):
-        return None
-    with open(path) as f:
-        return json.load(f)
-
-
-def load_wine_memory(folder):
-    path = os.path.join(folder, "wine-memory.json")
-    if not os.path.exists(path):
-        return None
-    with open(path) as f:
-        return json.load(f)
-
-
-def load_wine_follow(folder):
-    path = os.path.join(folder, "wine-follow.json")
+def load_optional(folder, name):
+    """The JSON results of a benchmark that may not have run (the Windows ones)."""
+    path = os.path.join(folder, name)
     if not os.path.exists(path):
         return None
     with open(path) as f:
@@ -125,7 +110,7 @@ def main(folder):
       "for 60 s with nothing written, follow mode off and on; the process's user and system "
       "CPU time over that minute (`getrusage`). Within 5 % (and 1 ms) of off counts as no "
       "more.\n")
-    if load_wine_follow(folder):
+    if load_optional(folder, "wine-follow.json"):
         w("- **Follow mode, Windows view under Wine:** `bench/win32/FollowBench.cpp` starts the "
           "viewer with follow mode on and the first venue chosen, rewrites race 1's odds files "
           "in place 30 times (a fetch each) and times each from the writer's close until the "
@@ -145,7 +130,7 @@ def main(folder):
       "`bench/browse-races`, the viewer's window on the whole sample folder with every venue "
       "chosen and every race clicked, each click followed by its repaint, against "
       "`bare-window` ending after its first paint. Both under Xvfb.\n")
-    wine = load_wine(folder)
+    wine = load_optional(folder, "wine.json")
     if wine:
         w("- **Windows view under Wine:** `scripts/windows-bench.sh`, the cross-built "
           "`Q-MvRCV98.exe` in a folder with its settings file and the sample folder, started "
@@ -164,7 +149,7 @@ def main(folder):
           "returns, when every window it invalidated has painted. The click's floor is the same "
           "window right after each click, every control invalidated and painted again with the "
           "texts it shows, without a click or a race load.\n")
-    if load_wine_memory(folder):
+    if load_optional(folder, "wine-memory.json"):
         w("- **Peak memory, Windows view under Wine:** the viewer started by "
           "`win32-startup-bench browse`, every venue shown chosen and every race of it clicked, "
           "each click until repainted; against `bare-win32-window --labels` after its first "
@@ -254,7 +239,7 @@ def main(folder):
               % (statistics.median(clicks), statistics.median(repaints), r, verdict(r, 1.3)))
             w("| First click after start (the venue: its first race loaded), Windows view under "
               "Wine | %.1f ms | | | reported | |" % statistics.median(wine["first_click_ms"]))
-    memory = load_wine_memory(folder)
+    memory = load_optional(folder, "wine-memory.json")
     if memory:
         viewer_mib = statistics.median(memory["viewer_kib"]) / 1024
         labels_mib = statistics.median(memory["labels_kib"]) / 1024
@@ -262,7 +247,7 @@ def main(folder):
         w("| Peak memory after every race (%d races), Windows view under Wine | %.1f MiB | %.1f "
           "MiB (bare Win32 window with a label in each face) | %.2f | ≤ 1.2x | %s |"
           % (memory["races"], viewer_mib, labels_mib, r, verdict(r, 1.2)))
-    follow_wine = load_wine_follow(folder)
+    follow_wine = load_optional(folder, "wine-follow.json")
     if follow_wine:
         latency = statistics.median(follow_wine["follow_ms"])
         w("| Follow latency, Windows view under Wine: the writer's last close until repainted "
