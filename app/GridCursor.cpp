@@ -53,7 +53,7 @@ GridCell MovedCell(GridCell from, GridKey key) {
 std::string CellName(const GridTexts& w, GridCell cell) {
     const std::string header(Trimmed(Cell(w, 0, cell.column)));
     const std::string_view text = Trimmed(Cell(w, cell.row, cell.column));
-    return text.empty() ? header : header + " " + std::string(text);
+    return cell.row == 0 || text.empty() ? header : header + " " + std::string(text);
 }
 
 std::string RowName(const GridTexts& w, int row) {

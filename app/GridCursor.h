@@ -23,7 +23,8 @@ enum class GridKey { Up, Down, Left, Right, Home, End, CtrlHome, CtrlEnd };
 GridCell MovedCell(GridCell from, GridKey key);
 
 // A cell as a screen reader names it: its column's header and its text, without the blanks
-// that pad either ("馬名 ホシノフラッシュ"); the header alone for an empty cell. Code page 932.
+// that pad either ("馬名 ホシノフラッシュ"); the header alone for an empty cell and for a cell
+// of the header row (row 0). Code page 932.
 using GridTexts = decltype(MainWindowModel::DEGrid);
 std::string CellName(const GridTexts& grid, GridCell cell);
 // A row: its horse number and name ("馬番 ３ 馬名 ホシノフラッシュ"), or the header row's texts.

@@ -1,6 +1,5 @@
 #include "win/GridAccessible.h"
 
-#include "app/Csv.h"
 #include "app/GridCursor.h"
 #include "win/RaceCardGrid.h"
 #include "win/WinText.h"
@@ -112,11 +111,7 @@ public:
         case Target::Kind::Row:
             return Text(RowName(cells, t.row), name);
         case Target::Kind::Cell:
-            // A header cell is its column's name; a runner's cell is named with its column.
-            return Text(t.row == 0
-                            ? std::string(Trimmed(cells[0][static_cast<std::size_t>(t.column)]))
-                            : CellName(cells, {t.row, t.column}),
-                        name);
+            return Text(CellName(cells, {t.row, t.column}), name);
         case Target::Kind::None:
             break;
         }

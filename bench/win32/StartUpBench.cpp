@@ -133,31 +133,55 @@ struct Run {
 };
 
 // The program started, shown, idle and clicked.
+// A program started in its own folder and shown: its process and its first shown window
+// (nullptr when it ended or never showed one). Ended and closed when it goes.
+class Started {
+public:
+    Started(const std::wstring& exe, const std::wstring& arguments) {
+        const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+        std::wstring command = L"\"" + exe + L"\"" + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &process_)) {
+            return;
+        }
+        ::WaitForInputIdle(process_.hProcess, 60000);
+        Found found{process_.dwProcessId, nullptr};
+        while (found.shown == nullptr &&
+               ::WaitForSingleObject(process_.hProcess, 1) == WAIT_TIMEOUT) {
+            ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
+        }
+        shown_ = found.shown;
+    }
+    ~Started() {
+        if (process_.hProcess != nullptr) {
+            ::TerminateProcess(process_.hProcess, 0);
+            ::WaitForSingleObject(process_.hProcess, 60000);
+            ::CloseHandle(process_.hThread);
+            ::CloseHandle(process_.hProcess);
+        }
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    HWND shown() const { return shown_; }
+    DWORD id() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND shown_ = nullptr;
+};
+
+// The program started, shown, idle and clicked.
 Run StartUp(const std::wstring& exe, const std::wstring& arguments, bool isViewer, int clicks) {
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    std::wstring command = L"\"" + exe + L"\"" + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
     const auto start = std::chrono::steady_clock::now();
+    const Started program(exe, arguments);
     Run run;
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &process)) {
-        return run;
-    }
-    ::WaitForInputIdle(process.hProcess, 60000);
-    Found found{process.dwProcessId, nullptr};
-    while (found.shown == nullptr && ::WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
-        ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-    }
-    if (found.shown != nullptr) {
+    if (program.shown() != nullptr) {
         run.startUpMs = Milliseconds(start);
-        run.clicked = Clicks(found.shown, isViewer, clicks);
+        run.clicked = Clicks(program.shown(), isViewer, clicks);
     }
-    ::TerminateProcess(process.hProcess, 0);
-    ::WaitForSingleObject(process.hProcess, 60000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
     return run;
 }
 
@@ -187,20 +211,8 @@ std::wstring TextOf(HWND window) {
 }
 
 int Browse(const std::wstring& exe, const std::wstring& arguments) {
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    std::wstring command = L"\"" + exe + L"\"" + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &process)) {
-        return 1;
-    }
-    ::WaitForInputIdle(process.hProcess, 60000);
-    Found found{process.dwProcessId, nullptr};
-    while (found.shown == nullptr && ::WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
-        ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-    }
+    const Started program(exe, arguments);
+    const Found found{program.id(), program.shown()};
     const auto click = [&](HWND button) {
         ::SendMessageW(button, BM_CLICK, 0, 0);
         ::RedrawWindow(found.shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -230,14 +242,10 @@ int Browse(const std::wstring& exe, const std::wstring& arguments) {
             }
         }
     }
-    std::printf("ready %lu %d\n", static_cast<unsigned long>(process.dwProcessId), races);
+    std::printf("ready %lu %d\n", static_cast<unsigned long>(program.id()), races);
     std::fflush(stdout);
     ::Sleep(10000);
-    ::TerminateProcess(process.hProcess, 0);
-    ::WaitForSingleObject(process.hProcess, 60000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return 0;
+    return program.shown() != nullptr ? 0 : 1;
 }
 
 int wmain(int argc, wchar_t** argv) {

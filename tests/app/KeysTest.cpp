@@ -298,6 +298,7 @@ TEST_F(MainWindowKeysTest, CellsAreNamedByTheirColumnAndText) {
     EXPECT_EQ(CellName(grid, {2, 4}), Sjis("馬名 ホシノフラッシュ"));
     EXPECT_EQ(CellName(grid, {2, 1}), Sjis("馬番 ３"));
     EXPECT_EQ(CellName(grid, {2, 6}), Sjis("増減"));
+    EXPECT_EQ(CellName(grid, {0, 2}), Sjis("単勝[人気]")) << "a header cell is its column's name";
     EXPECT_EQ(RowName(grid, 2), Sjis("馬番 ３ 馬名 ホシノフラッシュ"));
     EXPECT_EQ(RowName(grid, 0),
               Sjis("枠 馬番 単勝[人気] 複勝 馬名 馬体重 増減 見習 騎手名 重量 記事"));
