@@ -404,7 +404,8 @@ void TMainForm::SaveCsv() {
     if (!name) {
         return;
     }
-    const auto chosen = ui_.AskSavePath(DocumentsFolder() / ToOsPath(*name));
+    const auto chosen =
+        ui_.AskSavePath({Sjis("CSVで保存"), DocumentsFolder() / ToOsPath(*name), "csv"});
     if (!chosen) {
         return;
     }

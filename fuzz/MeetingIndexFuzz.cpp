@@ -17,9 +17,7 @@ class SilentUi : public UiServices {
 public:
     void ShowMessage(const std::string&) override {}
     void SetClipboardText(const std::string&) override {}
-    std::optional<std::filesystem::path> AskSavePath(const std::filesystem::path&) override {
-        return {};
-    }
+    std::optional<std::filesystem::path> AskSavePath(const SaveRequest&) override { return {}; }
     void ShowError(const std::string&) override {}
     std::optional<std::string> SelectFolder(const std::string&) override { return {}; }
     bool AskYesNo(const std::string&) override { return false; }

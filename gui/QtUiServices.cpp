@@ -93,17 +93,17 @@ void QtUiServices::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(FromSjis(text));
 }
 
-std::optional<std::filesystem::path>
-QtUiServices::AskSavePath(const std::filesystem::path& proposed) {
+std::optional<std::filesystem::path> QtUiServices::AskSavePath(const SaveRequest& request) {
     // Qt's own dialog, the same on every desktop; it asks before a file is replaced.
-    QFileDialog dialog(parent_, QString::fromUtf8("CSVで保存"),
-                       QString::fromStdString(proposed.parent_path().string()),
-                       QString::fromUtf8("CSV (*.csv)"));
+    const QString extension = QString::fromStdString(request.extension);
+    QFileDialog dialog(parent_, FromSjis(request.title),
+                       QString::fromStdString(request.proposed.parent_path().string()),
+                       QStringLiteral("%1 (*.%2)").arg(extension.toUpper(), extension));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QString::fromStdString(proposed.filename().string()));
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(QString::fromStdString(request.proposed.filename().string()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -29,10 +29,17 @@ public:
     // Puts a text on the system's clipboard, as Unicode text that other programs paste.
     virtual void SetClipboardText(const std::string& text) = 0;
 
-    // The system's save dialog, proposing the given path (its folder and its name); asks before
-    // an existing file is replaced. Returns the path chosen, or nothing when cancelled.
-    virtual std::optional<std::filesystem::path>
-    AskSavePath(const std::filesystem::path& proposed) = 0;
+    // What a save dialog shows: its title (code page 932), the path it proposes (its folder and
+    // its name), and the one kind of file it saves, by its extension ("csv"), which a name
+    // typed without one gets.
+    struct SaveRequest {
+        std::string title;
+        std::filesystem::path proposed;
+        std::string extension;
+    };
+    // The system's save dialog; it asks before an existing file is replaced. Returns the path
+    // chosen, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> AskSavePath(const SaveRequest& request) = 0;
 
     // A question with the answers Yes (true) and No (false).
     virtual bool AskYesNo(const std::string& question) = 0;

@@ -57,21 +57,26 @@ int WinUiServices::Box(const std::string& text, UINT type) {
     return answer;
 }
 
-std::optional<std::filesystem::path>
-WinUiServices::AskSavePath(const std::filesystem::path& proposed) {
-    const std::wstring folder = proposed.parent_path().wstring();
-    const std::wstring title = L"CSVで保存";
-    std::wstring file = proposed.filename().wstring();
+std::optional<std::filesystem::path> WinUiServices::AskSavePath(const SaveRequest& request) {
+    const std::wstring folder = request.proposed.parent_path().wstring();
+    const std::wstring title = Wide(request.title);
+    const std::wstring extension = Wide(request.extension);
+    std::wstring upper = extension;
+    ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    // "CSV (*.csv)", then the pattern, each ended by a NUL, and a NUL after the last.
+    const std::wstring filter =
+        upper + L" (*." + extension + L")" + L'\0' + L"*." + extension + L'\0';
+    std::wstring file = request.proposed.filename().wstring();
     file.resize(32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = L"CSV (*.csv)\0*.csv\0";
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = folder.c_str();
     dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = L"csv";
+    dialog.lpstrDefExt = extension.c_str();
     // The shell's own dialog (no hook, no template); it asks before a file is replaced.
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;

@@ -17,8 +17,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void SetClipboardText(const std::string& text) override;
-    std::optional<std::filesystem::path>
-    AskSavePath(const std::filesystem::path& proposed) override;
+    std::optional<std::filesystem::path> AskSavePath(const SaveRequest& request) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> SelectFolder(const std::string& initialFolder) override;
     bool AskYesNo(const std::string& question) override;

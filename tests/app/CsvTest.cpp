@@ -489,7 +489,7 @@ TEST_F(SaveCsv, NothingIsSavedBeforeARaceIsShown) {
     if (form->state().selection.CurRace == 0) {
         Save();
     }
-    EXPECT_TRUE(ui.saveProposals.empty());
+    EXPECT_TRUE(ui.saveRequests.empty());
     const auto items = ContextMenuOf(*form, {});
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[2].caption, Sjis("CSVで保存..."));
@@ -502,10 +502,12 @@ TEST_F(SaveCsv, TheRaceShownGoesUnderTheChosenNameStartingInTheDocumentsFolder) 
     const std::filesystem::path chosen = chosenFolder.osPath() / "race.csv";
     ui.saveAnswers.push_back(chosen);
     Save();
-    ASSERT_EQ(ui.saveProposals.size(), 1u);
+    ASSERT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].title, Sjis("CSVで保存"));
+    EXPECT_EQ(ui.saveRequests[0].extension, "csv");
     const auto meetings = sample::SampleMeetings();
     const auto& header = meetings[0].races[2].raceCard->header;
-    EXPECT_EQ(ui.saveProposals[0],
+    EXPECT_EQ(ui.saveRequests[0].proposed,
               DocumentsFolder() / ToOsPath(header.year + header.month + header.day + "_" +
                                            header.venueName + "_03R.csv"));
     EXPECT_TRUE(ui.Errors().empty());
@@ -515,8 +517,8 @@ TEST_F(SaveCsv, TheRaceShownGoesUnderTheChosenNameStartingInTheDocumentsFolder) 
     ui.saveAnswers.push_back(std::nullopt);
     form->Check(RaceButton(10));
     ContextMenuOf(*form, {})[2].run(*form, {});
-    ASSERT_EQ(ui.saveProposals.size(), 2u);
-    EXPECT_EQ(ui.saveProposals[1].filename().string().substr(8),
+    ASSERT_EQ(ui.saveRequests.size(), 2u);
+    EXPECT_EQ(ui.saveRequests[1].proposed.filename().string().substr(8),
               "_" + SjisToUtf8(header.venueName) + "_10R.csv");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(chosenFolder.osPath()),
                             std::filesystem::directory_iterator()),

@@ -403,6 +403,7 @@ TEST_F(MainWindowTest, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
     Click("RBR03");
     const auto target = temp_.osPath() / "saved.csv";
     QString folder;
+    QString title;
     QString proposed;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -411,6 +412,7 @@ TEST_F(MainWindowTest, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
             if (dialog != nullptr && dialog->isVisible()) {
                 poll.stop();
                 folder = dialog->directory().absolutePath();
+                title = dialog->windowTitle();
                 proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
                 // Typed as a user types it: the full path into the name field.
                 if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
@@ -424,6 +426,7 @@ TEST_F(MainWindowTest, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
     QTest::keyClick(&Find<QTableWidget>("DEGrid"), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(folder, QDir(QString::fromStdString(DocumentsFolder().string())).absolutePath());
     EXPECT_EQ(proposed, gui::FromSjis(*CsvFileName(form_->state())));
+    EXPECT_EQ(title, Text("CSVで保存"));
     std::ifstream in(target, std::ios::binary);
     const std::string written(std::istreambuf_iterator<char>(in), {});
     EXPECT_EQ(written, RaceCsv(form_->window()));

@@ -37,7 +37,7 @@ public:
     std::optional<std::string> clipboard;                 // the last text put there
     std::deque<std::optional<std::string>> folderAnswers; // nothing = cancel
     std::deque<bool> yesNoAnswers;
-    std::vector<std::filesystem::path> saveProposals;             // what each save dialog offered
+    std::vector<SaveRequest> saveRequests;                        // what each save dialog showed
     std::deque<std::optional<std::filesystem::path>> saveAnswers; // nothing = cancel
     std::function<void()> settingsDialog; // what "showing" the settings dialog does
     bool endRequested = false;
@@ -58,9 +58,8 @@ public:
         folderAnswers.pop_front();
         return answer;
     }
-    std::optional<std::filesystem::path>
-    AskSavePath(const std::filesystem::path& proposed) override {
-        saveProposals.push_back(proposed);
+    std::optional<std::filesystem::path> AskSavePath(const SaveRequest& request) override {
+        saveRequests.push_back(request);
         if (saveAnswers.empty()) {
             return std::nullopt;
         }
