@@ -71,6 +71,11 @@ void ShowLines(QPlainTextEdit& memo, const Lines& lines) {
 
 MainWindow::MainWindow(QtUiServices& ui, TMainForm& form) : ui_(ui), form_(form) {
     const WindowDesign& design = MainFormDesign();
+    // The program's default face is the window's: the toolkit's own has no Japanese, so its
+    // menus, tips and boxes drew every Japanese character from a stand-in face, and each line
+    // edit, laid out in the default face as it is made, loaded a font file the window never
+    // shows.
+    QApplication::setFont(ToQFont(design.font));
     widgets_ = BuildWidgets(*this, design);
     Bind();
     resize(ToQSize(ClientSize(design)));

@@ -197,44 +197,31 @@ std::optional<CollationWeights> RecordedWeights(char16_t c) {
     return Parse(std::string_view(found->key, found->length));
 }
 
-constexpr std::size_t kLeadByteCount = 60;
-
-std::size_t PairIndex(unsigned char lead, unsigned char trail) {
-    const std::size_t row = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31;
-    return row * 256 + trail;
-}
-
-struct WeightTable {
-    std::array<CollationWeights, 256> single;
-    std::vector<CollationWeights> pairs = std::vector<CollationWeights>(kLeadByteCount * 256);
-};
+using IdeographWeightMap = std::unordered_map<char16_t, std::uint16_t>;
 
 // Every unit the system reads as one character, with that character, in the order the
-// ideographs' weights are recorded in: each byte, then each lead byte with each second byte.
+// ideographs' weights are recorded in: each lead byte with each second byte. (No single byte
+// reads as an ideograph.)
 template <typename Visit>
-void ForEachUnit(Visit visit) {
-    for (unsigned b = 0; b < 256; ++b) {
-        const char single = static_cast<char>(b);
-        visit(std::string_view(&single, 1), SjisToUtf16(std::string_view(&single, 1)).front());
-    }
+void ForEachPair(Visit visit) {
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(static_cast<unsigned char>(lead))) {
             continue;
         }
         const std::u16string characters = PairCharacters(static_cast<unsigned char>(lead));
         for (unsigned trail = 0x01; trail <= 0xFF; ++trail) {
-            const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
-            visit(std::string_view(pair, 2), characters[trail - 1]);
+            visit(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail),
+                  characters[trail - 1]);
         }
     }
 }
 
 // The ideographs' first-level weights, each at the first code that names it.
-std::unordered_map<char16_t, std::uint16_t> IdeographWeights() {
-    std::unordered_map<char16_t, std::uint16_t> weights;
+IdeographWeightMap IdeographWeights() {
+    IdeographWeightMap weights;
     unsigned weight = FirstIdeographWeight;
     const char* step = IdeographSteps;
-    ForEachUnit([&](std::string_view, char16_t c) {
+    ForEachPair([&](unsigned char, unsigned char, char16_t c) {
         if (!IsIdeograph(c) || weights.contains(c)) {
             return;
         }
@@ -248,35 +235,52 @@ std::unordered_map<char16_t, std::uint16_t> IdeographWeights() {
     return weights;
 }
 
-WeightTable BuildTable() {
-    WeightTable table;
-    const auto ideographs = IdeographWeights();
+// What a character weighs; each unit weighs as the character the system reads it as
+// (undefined ones included).
+CollationWeights Weigh(char16_t c, const IdeographWeightMap& ideographs) {
+    std::optional<CollationWeights> w = WeighByRule(c);
+    if (!w && IsPrivate(c)) {
+        w = Plain(PrivateWeight(c));
+    }
+    if (const auto ideograph = ideographs.find(c); !w && ideograph != ideographs.end()) {
+        w = Plain(TwoBytes(ideograph->second));
+    }
+    if (!w) {
+        w = RecordedWeights(c);
+    }
+    // Every character code page 932 reads is recorded; anything else sorts last.
+    return w.value_or(Plain(TwoBytes(0xFFFE)));
+}
+
+std::array<CollationWeights, 256> SingleByteWeights() {
+    std::array<CollationWeights, 256> table;
+    const IdeographWeightMap none;
+    for (unsigned b = 0; b < 256; ++b) {
+        const char single = static_cast<char>(b);
+        table[b] = Weigh(SjisToUtf16(std::string_view(&single, 1)).front(), none);
+    }
+    return table;
+}
+
+constexpr std::size_t kLeadByteCount = 60;
+
+std::size_t PairIndex(unsigned char lead, unsigned char trail) {
+    const std::size_t row = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 31;
+    return row * 256 + trail;
+}
+
+// The double-byte units' weights: a third of a megabyte, made at the first text that has one
+// (most lines compared are single bytes only).
+std::vector<CollationWeights> PairWeights() {
+    std::vector<CollationWeights> table(kLeadByteCount * 256);
+    const IdeographWeightMap ideographs = IdeographWeights();
     std::unordered_map<char16_t, CollationWeights> byCharacter;
-    // Each unit weighs as the character the system reads it as (undefined ones included).
-    const auto weigh = [&](char16_t c) {
-        if (const auto known = byCharacter.find(c); known != byCharacter.end()) {
-            return known->second;
+    ForEachPair([&](unsigned char lead, unsigned char trail, char16_t c) {
+        auto known = byCharacter.find(c);
+        if (known == byCharacter.end()) {
+            known = byCharacter.emplace(c, Weigh(c, ideographs)).first;
         }
-        std::optional<CollationWeights> w = WeighByRule(c);
-        if (!w && IsPrivate(c)) {
-            w = Plain(PrivateWeight(c));
-        }
-        if (const auto ideograph = ideographs.find(c); !w && ideograph != ideographs.end()) {
-            w = Plain(TwoBytes(ideograph->second));
-        }
-        if (!w) {
-            w = RecordedWeights(c);
-        }
-        // Every character code page 932 reads is recorded; anything else sorts last.
-        return byCharacter[c] = w.value_or(Plain(TwoBytes(0xFFFE)));
-    };
-    ForEachUnit([&](std::string_view unit, char16_t c) {
-        const auto lead = static_cast<unsigned char>(unit[0]);
-        if (unit.size() == 1) {
-            table.single[lead] = weigh(c);
-        } else {
-            table.pairs[PairIndex(lead, static_cast<unsigned char>(unit[1]))] = weigh(c);
-        }
+        table[PairIndex(lead, trail)] = known->second;
     });
     return table;
 }
@@ -284,12 +288,13 @@ WeightTable BuildTable() {
 } // namespace
 
 CollationUnit NextCollationUnit(std::string_view text, std::size_t pos) {
-    static const WeightTable table = BuildTable();
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (CharacterLength(text, pos) == 2) {
-        return {&table.pairs[PairIndex(lead, static_cast<unsigned char>(text[pos + 1]))], 2};
+        static const std::vector<CollationWeights> pairs = PairWeights();
+        return {&pairs[PairIndex(lead, static_cast<unsigned char>(text[pos + 1]))], 2};
     }
-    return {&table.single[lead], 1};
+    static const std::array<CollationWeights, 256> single = SingleByteWeights();
+    return {&single[lead], 1};
 }
 
 } // namespace mv

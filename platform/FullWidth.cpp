@@ -42,12 +42,28 @@ void Fill(FormTable& table, const FormRun& run) {
     }
 }
 
+// A double-byte unit's form: its two bytes, or one byte after a 0 (which no lead byte is). Two
+// bytes per unit make the table of every unit 30 KB, where strings made it half a megabyte.
+using UnitForm = std::array<char, 2>;
+
+UnitForm ToUnitForm(const std::string& form) {
+    return form.size() == 2 ? UnitForm{form[0], form[1]} : UnitForm{'\0', form[0]};
+}
+
+void Append(std::string& out, const UnitForm& form) {
+    if (form[0] == '\0') {
+        out += form[1];
+    } else {
+        out.append(form.data(), form.size());
+    }
+}
+
 struct Tables {
     FormTable single;     // by byte; empty: the byte stays as it is
     FormTable voiced;     // by the byte before ﾞ
     FormTable semiVoiced; // by the byte before ﾟ
     std::string loneLeadByte = Sjis("・");
-    std::vector<std::string> pairs; // by PairIndex
+    std::vector<UnitForm> pairs; // by PairIndex
 };
 
 constexpr std::size_t kLeadByteCount = 60;
@@ -94,8 +110,8 @@ const Tables& FullWidthTables() {
             for (unsigned trail = 0x01; trail <= 0xFF; ++trail) {
                 t.pairs[PairIndex(static_cast<unsigned char>(lead),
                                   static_cast<unsigned char>(trail))] =
-                    PairForm(static_cast<char>(lead), static_cast<char>(trail),
-                             characters[trail - 1]);
+                    ToUnitForm(PairForm(static_cast<char>(lead), static_cast<char>(trail),
+                                        characters[trail - 1]));
             }
         }
         return t;
@@ -134,7 +150,7 @@ std::string PortableToFullWidth(const std::string& text) {
                     i += 2;
                     continue;
                 }
-                out += t.pairs[PairIndex(b, trail)];
+                Append(out, t.pairs[PairIndex(b, trail)]);
                 ++i;
             } else {
                 out += t.loneLeadByte;
