@@ -1,15 +1,16 @@
-// bare-window [--label] [--quit-when-painted]
+// bare-window [--labels] [--quit-when-painted]
 //
 // The least a Qt Widgets program does to show a window: an empty 800 x 600 window. The
-// start-up and memory benchmarks measure the viewer against it. With --label the window shows
-// one label in the viewer's Japanese fixed-pitch font, so that the floor pays the font's
-// loading as the viewer must. With --quit-when-painted it ends once the window has painted, so
+// start-up and memory benchmarks measure the viewer against it. With --labels the window shows
+// one label in each of the two Japanese faces the window's design names (the proportional face
+// of the captions, the fixed-pitch face of the memos), so that the floor loads both fonts as the
+// viewer must. With --quit-when-painted it ends once the window has painted, so
 // that its peak memory can be read.
 
-#include "common/MainFormDesign.h"
 #include "gui/DesignedWidgets.h"
 #include "gui/QtText.h"
 #include "platform/Codec.h"
+#include "platform/WindowDesign.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -49,11 +50,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     BareWindow window(HasOption(argc, argv, "--quit-when-painted"));
     window.resize(800, 600);
-    if (HasOption(argc, argv, "--label")) {
-        const mv::WindowDesign& design = mv::MainFormDesign();
-        auto* label = new QLabel(mv::gui::FromSjis(mv::Sjis(design.caption)), &window);
-        label->setFont(mv::gui::ToQFont({mv::Face::Fixed, design.font.pixelHeight}));
-        label->move(8, 8);
+    if (HasOption(argc, argv, "--labels")) {
+        const mv::FontSpec faces[] = {{mv::Face::Proportional, 13}, {mv::Face::Fixed, 16}};
+        int top = 8;
+        for (const mv::FontSpec& face : faces) {
+            auto* label = new QLabel(mv::gui::FromSjis(mv::Sjis("単勝並び替え 1R")), &window);
+            label->setFont(mv::gui::ToQFont(face));
+            label->move(8, top);
+            top += 32;
+        }
     }
     window.show();
     return app.exec();
