@@ -14,8 +14,10 @@ bin=build/mingw/bin
 work=$root/build/wine-bench
 rm -rf "$work"
 mkdir -p "$work/viewer" "$work/bare" build/bench/results
-cp "$bin/Q-MvRCV98.exe" "$work/viewer/"
-cp "$bin/bare-win32-window.exe" "$work/bare/"
+# Both stripped, as the package ships the viewer: Wine loads what an image holds, debug
+# sections included.
+x86_64-w64-mingw32-strip -o "$work/viewer/Q-MvRCV98.exe" "$bin/Q-MvRCV98.exe"
+x86_64-w64-mingw32-strip -o "$work/bare/bare-win32-window.exe" "$bin/bare-win32-window.exe"
 
 . scripts/wine-env.sh "$root/build/wine"
 # The viewer on the sample folder with a settings file, so that it starts as a user's does.
