@@ -394,6 +394,21 @@ TEST_F(MainWindowTest, TheContextMenuCopiesTheFocusedGrid) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), gui::FromSjis(RaceCardText(form_->window())));
 }
 
+// What the design gives no font of its own (the context menu, tips, boxes) draws in the
+// window's proportional Japanese face, not in the toolkit's default face with its Japanese
+// taken from a stand-in.
+TEST_F(MainWindowTest, TheContextMenuDrawsInTheWindowsFace) {
+    QString family;
+    QTimer::singleShot(200, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            family = QFontInfo(menu->font()).family();
+            menu->close();
+        }
+    });
+    window_->ShowContextMenu(window_->mapToGlobal(window_->rect().center()));
+    EXPECT_EQ(family.toStdString(), "IPAPGothic");
+}
+
 // Ctrl+S opens Qt's save dialog in the documents folder, proposing the race's name; the file
 // chosen holds the race shown as CSV.
 TEST_F(MainWindowTest, CtrlSSavesTheRaceShownWhereTheSaveDialogSays) {
