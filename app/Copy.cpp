@@ -44,8 +44,9 @@ std::optional<std::string> CopiedText(const MainWindowModel& w, const FocusedCon
         return focused.selection;
     }
     std::string text;
-    for (const std::string& line : w.**lines) {
-        text += line + "\r\n";
+    for (const std::string_view line : w.**lines) {
+        text += line;
+        text += "\r\n";
     }
     return text;
 }

@@ -205,12 +205,12 @@ std::vector<std::string> OddsRow(std::string_view line, std::size_t keyWidth, bo
     return row;
 }
 
-CsvSection OddsSection(const Lines& memo, std::size_t keyWidth, bool range) {
+CsvSection OddsSection(const TextLines& memo, std::size_t keyWidth, bool range) {
     CsvSection s;
     s.header =
         range ? std::vector<std::string>{Sjis("組番"), Sjis("下限"), Sjis("上限"), Sjis("人気")}
               : std::vector<std::string>{Sjis("組番"), Sjis("オッズ"), Sjis("人気")};
-    for (const std::string& line : memo) {
+    for (const std::string_view line : memo) {
         if (IsPanelLine(line)) {
             s.rows.push_back(OddsRow(line, keyWidth, range));
         }
@@ -220,7 +220,7 @@ CsvSection OddsSection(const Lines& memo, std::size_t keyWidth, bool range) {
 
 // The payout lines of the results panel, "単勝　　 " + " 5" + "番 " + "     900" + "円", and
 // the horses the refund line names.
-CsvSection PayoutSection(const Lines& memo) {
+CsvSection PayoutSection(const TextLines& memo) {
     CsvSection s;
     s.header = {Sjis("券種"), Sjis("組番"), Sjis("払戻金")};
     struct Label {
@@ -237,7 +237,7 @@ CsvSection PayoutSection(const Lines& memo) {
     const std::string yen = Sjis("円");
     const std::string ban = Sjis("番 ");
     const std::string refund = Sjis("返還に関わる馬番 ");
-    for (const std::string& line : memo) {
+    for (const std::string_view line : memo) {
         if (StartsWith(line, refund)) {
             std::string_view horses = std::string_view(line).substr(refund.size());
             for (std::size_t at; (at = horses.find(ban)) != std::string_view::npos;

@@ -13,7 +13,7 @@
 namespace mv {
 
 using MainFormText = std::string MainWindowModel::*;
-using MainFormLines = Lines MainWindowModel::*;
+using MainFormLines = TextLines MainWindowModel::*;
 using MainFormVisibility = bool MainWindowModel::*;
 using MainFormHandler = void (TMainForm::*)();
 

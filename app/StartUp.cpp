@@ -79,7 +79,7 @@ void TMainForm::ClearPanels() {
                               &w.EditCourse, &w.EditKyori, &w.EditTousuu}) {
         edit->clear();
     }
-    for (Lines* memo : {&w.MemoOdds1, &w.MemoOdds2, &w.MemoOdds3, &w.MemoSeiseki}) {
+    for (TextLines* memo : {&w.MemoOdds1, &w.MemoOdds2, &w.MemoOdds3, &w.MemoSeiseki}) {
         memo->clear();
     }
     static const MainWindowModel designed;

@@ -4,6 +4,7 @@
 // it to the widgets. Names are the widgets' names in the window.
 
 #include "platform/TextFile.h"
+#include "platform/TextLines.h"
 
 #include <array>
 #include <string>
@@ -98,10 +99,11 @@ struct MainWindowModel {
     std::string GBOdds1;
     std::string GBOdds2;
     std::string GBOdds3;
-    Lines MemoOdds1;
-    Lines MemoOdds2;
-    Lines MemoOdds3;
-    Lines MemoSeiseki;
+    // The memos, each as one text.
+    TextLines MemoOdds1;
+    TextLines MemoOdds2;
+    TextLines MemoOdds3;
+    TextLines MemoSeiseki;
 
     std::array<RadioButton, RadioCount> radios;
 

@@ -56,12 +56,10 @@ void ShowText(QLineEdit& edit, const std::string& sjis) {
     }
 }
 
-void ShowLines(QPlainTextEdit& memo, const Lines& lines) {
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        joined += i == 0 ? lines[i] : '\n' + lines[i];
-    }
-    const QString text = FromSjis(joined);
+void ShowLines(QPlainTextEdit& memo, const TextLines& lines) {
+    // A plain-text document breaks its lines at LF alone.
+    QString text = FromSjis(lines.text());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (memo.toPlainText() != text) {
         memo.setPlainText(text);
     }

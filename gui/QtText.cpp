@@ -4,7 +4,7 @@
 
 namespace mv::gui {
 
-QString FromSjis(const std::string& sjis) {
+QString FromSjis(std::string_view sjis) {
     return QString::fromStdU16String(SjisToUtf16(sjis));
 }
 

@@ -5,10 +5,11 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace mv::gui {
 
-QString FromSjis(const std::string& sjis);
+QString FromSjis(std::string_view sjis);
 
 // Nothing when the text holds a character that code page 932 cannot hold.
 std::optional<std::string> ToSjis(const QString& text);

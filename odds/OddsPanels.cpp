@@ -8,7 +8,7 @@ namespace {
 
 // A panel: its memo, the settings flag choosing the view, and the caches of the two views.
 struct OddsPanel {
-    Lines MainWindowModel::*memo;
+    TextLines MainWindowModel::*memo;
     std::string TSettings::*sortFlag;
     OddsCacheNames caches;
 };
@@ -19,13 +19,13 @@ constexpr OddsPanel Panel3{&MainWindowModel::MemoOdds3, &TSettings::Ksort, WideC
 
 // Only the exact flags "True" and "false" choose a view; any other value shows nothing.
 void ShowOdds(MainFormState& state, const OddsPanel& panel) {
-    Lines& memo = state.window.*panel.memo;
+    TextLines& memo = state.window.*panel.memo;
     memo.clear();
     const std::string& flag = state.settings.*panel.sortFlag;
     if (flag == "True") {
-        memo = ReadLines(state.CachePath(panel.caches.sorted));
+        memo = ReadTextLines(state.CachePath(panel.caches.sorted));
     } else if (flag == "false") {
-        memo = ReadLines(state.CachePath(panel.caches.normal));
+        memo = ReadTextLines(state.CachePath(panel.caches.normal));
     }
 }
 

@@ -79,7 +79,7 @@ void ShowResults(MainFormState& state) {
     const Lines file = ReadFirstLine(path);
     const std::string& line = LineAt(file, 0);
 
-    Lines memo{Sjis("【備考】※競走成績は必ず主催者発行のものと照合し確認してください。")};
+    TextLines memo{Sjis("【備考】※競走成績は必ず主催者発行のものと照合し確認してください。")};
     for (const PayoutBet& bet : PayoutBets) {
         for (std::size_t j = 0; j < bet.slots; ++j) {
             const std::size_t at = offset + bet.stride * j;

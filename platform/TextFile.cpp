@@ -31,30 +31,43 @@ std::size_t LineEnd(std::string_view bytes, std::size_t from) {
                             : static_cast<std::size_t>(found - bytes.data());
 }
 
-} // namespace
-
-Lines SplitLines(std::string_view bytes) {
-    Lines lines;
+// Calls `line` with each line of the bytes, as SplitLines cuts them.
+template <typename Line>
+void ForEachLine(std::string_view bytes, Line line) {
     std::size_t start = 0;
     while (start < bytes.size()) {
         const auto end = LineEnd(bytes, start);
         if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
+            line(bytes.substr(start));
             break;
         }
         if (bytes[end] == '\0') {
             // The text ends at a NUL byte.
             if (end > start) {
-                lines.emplace_back(bytes.substr(start, end - start));
+                line(bytes.substr(start, end - start));
             }
             break;
         }
-        lines.emplace_back(bytes.substr(start, end - start));
+        line(bytes.substr(start, end - start));
         start = end + 1;
         if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
             ++start;
         }
     }
+}
+
+} // namespace
+
+Lines SplitLines(std::string_view bytes) {
+    Lines lines;
+    ForEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+TextLines SplitTextLines(std::string_view bytes) {
+    TextLines lines;
+    lines.reserve(bytes.size());
+    ForEachLine(bytes, [&](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 
@@ -106,14 +119,27 @@ Lines ReadFirstLine(const std::string& path) {
     return line;
 }
 
-Lines ReadLines(const std::filesystem::path& osPath) {
+namespace {
+
+template <typename Split>
+auto ReadSplit(const std::filesystem::path& osPath, Split split) {
     if (openScope != nullptr) {
         if (const auto kept = openScope->written.find(osPath.native());
             kept != openScope->written.end()) {
-            return SplitLines(kept->second);
+            return split(kept->second);
         }
     }
-    return SplitLines(DiskReadAll(osPath));
+    return split(DiskReadAll(osPath));
+}
+
+} // namespace
+
+Lines ReadLines(const std::filesystem::path& osPath) {
+    return ReadSplit(osPath, SplitLines);
+}
+
+TextLines ReadTextLines(const std::filesystem::path& osPath) {
+    return ReadSplit(osPath, SplitTextLines);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // page 932 paths and found by their exact name first and then without regard to letter case;
 // the viewer's own files, next to its executable, by the path the system gave.
 
+#include "platform/TextLines.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@ using Lines = std::vector<std::string>;
 // A line ends at CR, at LF or at CR LF; a final break adds no empty line; everything after a
 // NUL byte is ignored; an empty text has no line.
 Lines SplitLines(std::string_view bytes);
+TextLines SplitTextLines(std::string_view bytes);
 
 // True when the bytes hold the end of a line (CR, LF) or a NUL, after which nothing counts.
 bool EndsALine(std::string_view bytes);
@@ -31,6 +34,7 @@ Lines ReadFirstLine(const std::string& path);
 
 // The whole of one of the viewer's own files; fails as ReadFirstLine does.
 Lines ReadLines(const std::filesystem::path& osPath);
+TextLines ReadTextLines(const std::filesystem::path& osPath);
 
 // Writes every line followed by CR LF into one of the viewer's derived files (a cache): the
 // file is created, or written in place and cut to its new length. A file the user made

@@ -121,7 +121,7 @@ void MainWindow::Render() {
         SetText(t.control, Wide(m.*t.field));
     }
     for (const auto& memo : memos_) {
-        SetMemo(memo.control, JoinLines(m.*memo.field));
+        SetMemo(memo.control, Wide((m.*memo.field).text()));
     }
     RaceCardGrid::Of(controls_.Control(grid_))->Show(m.DEGrid, m.DEGridMarks);
     for (const auto& v : visibilities_) {

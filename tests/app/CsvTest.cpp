@@ -273,10 +273,10 @@ void ExpectCsvOfWindow(const MainWindowModel& w) {
     ASSERT_EQ(sections.size(), 6u);
     ExpectHeader(sections[0], w);
     ExpectRaceCard(sections[1], w);
-    ExpectOdds(sections[2], w.MemoOdds1, 3, false);
-    ExpectOdds(sections[3], w.MemoOdds2, 5, false);
-    ExpectOdds(sections[4], w.MemoOdds3, 5, true);
-    ExpectPayouts(sections[5], w.MemoSeiseki);
+    ExpectOdds(sections[2], w.MemoOdds1.ToLines(), 3, false);
+    ExpectOdds(sections[3], w.MemoOdds2.ToLines(), 5, false);
+    ExpectOdds(sections[4], w.MemoOdds3.ToLines(), 5, true);
+    ExpectPayouts(sections[5], w.MemoSeiseki.ToLines());
 }
 
 // The odd cases the sample lacks, put into race 3 of the first meeting (already with a

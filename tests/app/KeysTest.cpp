@@ -173,8 +173,9 @@ TEST_F(MainWindowKeysTest, CtrlCCopiesWhatTheFocusedControlShows) {
     form->Check(RaceButton(3));
     const MainWindowModel& w = form->window();
     std::string quinella;
-    for (const std::string& line : w.MemoOdds2) {
-        quinella += line + "\r\n";
+    for (const std::string_view line : w.MemoOdds2) {
+        quinella += line;
+        quinella += "\r\n";
     }
     struct Case {
         FocusedControl focus;
@@ -184,7 +185,8 @@ TEST_F(MainWindowKeysTest, CtrlCCopiesWhatTheFocusedControlShows) {
         {{"DEGrid", std::nullopt}, RaceCardText(w)},
         {{"MemoOdds2", std::nullopt}, quinella},
         {{"MemoOdds2", std::string()}, quinella},
-        {{"MemoOdds2", w.MemoOdds2[1].substr(0, 5)}, w.MemoOdds2[1].substr(0, 5)},
+        {{"MemoOdds2", std::string(w.MemoOdds2[1].substr(0, 5))},
+         std::string(w.MemoOdds2[1].substr(0, 5))},
         {{"UpDate", std::nullopt}, std::nullopt},
         {{"", std::nullopt}, std::nullopt},
     };

@@ -159,7 +159,7 @@ struct ButtonCase {
     Radio normal;
     const char* sortedCache; // nullptr: the race card grid
     const char* normalCache;
-    Lines MainWindowModel::*memo;
+    TextLines MainWindowModel::*memo;
 };
 
 class TableOrderButton : public RaceLoad, public testing::WithParamInterface<ButtonCase> {};
@@ -177,7 +177,8 @@ TEST_P(TableOrderButton, ShowsItsOwnTableFromItsOwnCache) {
         ASSERT_TRUE(Dispatch(ui, [&] { form->Check(button); }));
         MainWindowModel expected = normal;
         if (c.memo != nullptr) {
-            expected.*c.memo = ReadLines(program.File(sorted ? c.sortedCache : c.normalCache));
+            expected.*c.memo =
+                TextLines(ReadLines(program.File(sorted ? c.sortedCache : c.normalCache)));
             EXPECT_EQ(form->window().*c.memo, expected.*c.memo) << NameOf(button);
         } else {
             MainFormState reference = form->state();

@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, CtrlCCopiesTheFocusedControl) {
     memo.setFocus();
     QTest::keyClick(&memo, Qt::Key_C, Qt::ControlModifier);
     QString all;
-    for (const std::string& line : m.MemoOdds2) {
+    for (const std::string_view line : m.MemoOdds2) {
         all += gui::FromSjis(line) + QStringLiteral("\r\n");
     }
     EXPECT_EQ(clipboard.text(), all);

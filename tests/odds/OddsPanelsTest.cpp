@@ -42,8 +42,8 @@ class OddsPanelFlag : public OddsPanel, public testing::WithParamInterface<Panel
 TEST_P(OddsPanelFlag, ShowsTheCacheItsFlagChooses) {
     const PanelCase& c = GetParam();
     std::string TSettings::*flags[] = {&TSettings::Wsort, &TSettings::Usort, &TSettings::Ksort};
-    Lines MainWindowModel::*memos[] = {&MainWindowModel::MemoOdds1, &MainWindowModel::MemoOdds2,
-                                       &MainWindowModel::MemoOdds3};
+    TextLines MainWindowModel::*memos[] = {&MainWindowModel::MemoOdds1, &MainWindowModel::MemoOdds2,
+                                           &MainWindowModel::MemoOdds3};
     void (*shows[])(MainFormState&) = {ShowOdds1, ShowOdds2, ShowOdds3};
     const auto p = static_cast<std::size_t>(c.panel - 1);
     folder.state.settings.*flags[p] = c.flag;

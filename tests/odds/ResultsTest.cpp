@@ -79,7 +79,7 @@ TEST_P(ResultsPanel, ShowsPayoutsAtTheOffsetOfTheFileSize) {
 
     ShowResults(folder.state);
 
-    const Lines& memo = folder.state.window.MemoSeiseki;
+    const Lines memo = folder.state.window.MemoSeiseki.ToLines();
     EXPECT_EQ(memo, ExpectedMemo(file));
     ASSERT_FALSE(memo.empty());
     EXPECT_EQ(memo.back(), Sjis(c.lastLine));

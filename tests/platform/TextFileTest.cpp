@@ -34,6 +34,21 @@ TEST_P(SplitLinesTest, BreaksAtCrLfOrCrLf) {
     EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines);
 }
 
+// The same lines held as one text: line by line as the list, and the text with CR LF between
+// them, whatever breaks the bytes had.
+TEST_P(SplitLinesTest, HeldAsOneTextTheLinesAreTheSame) {
+    const TextLines lines = SplitTextLines(GetParam().bytes);
+    EXPECT_EQ(lines, GetParam().lines);
+    ASSERT_EQ(lines.size(), GetParam().lines.size());
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i], GetParam().lines[i]) << i;
+        joined += (i == 0 ? "" : "\r\n") + GetParam().lines[i];
+    }
+    EXPECT_EQ(lines.text(), joined);
+    EXPECT_EQ(lines.ToLines(), GetParam().lines);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     TextFile, SplitLinesTest,
     testing::Values(SplitCase{"empty_file_has_no_line", "", {}},
@@ -48,6 +63,34 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"nul_first", std::string("\0abc", 4), {}},
                     SplitCase{"blanks_kept", "  a  \r\n", {"  a  "}}),
     test::ByName());
+
+// Lines are told apart by where they break, not only by their bytes.
+TEST(TextLines, EqualOnlyToTheSameLines) {
+    const TextLines two{"a", "b"};
+    EXPECT_EQ(two, (TextLines{"a", "b"}));
+    EXPECT_NE(two, TextLines{"a\r\nb"});
+    EXPECT_NE(two, (TextLines{"a", "b", ""}));
+    EXPECT_NE(TextLines{}, TextLines{""});
+    EXPECT_EQ(TextLines(Lines{"x", "", "y"}), (Lines{"x", "", "y"}));
+    EXPECT_NE(two, (Lines{"a"}));
+}
+
+TEST(TextLines, GrowsAndEmptiesLikeAList) {
+    TextLines lines;
+    EXPECT_TRUE(lines.empty());
+    lines.push_back("");
+    lines.push_back("second");
+    lines.push_back("");
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "second");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines.text(), "\r\nsecond\r\n");
+    EXPECT_EQ(std::distance(lines.begin(), lines.end()), 3);
+    lines.clear();
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(lines.text(), "");
+}
 
 class FirstLineOfTest : public testing::TestWithParam<SplitCase> {};
 

@@ -53,6 +53,18 @@ std::wstring WideUtf8(const char* utf8) {
     return Wide(Sjis(utf8));
 }
 
+// A memo's lines as its edit control holds them, CR LF between them.
+std::wstring MemoText(const TextLines& lines) {
+    std::wstring text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0) {
+            text += L"\r\n";
+        }
+        text += win::Wide(lines[i]);
+    }
+    return text;
+}
+
 std::wstring GridText(const MainWindowModel& m) {
     std::wstring text;
     for (const auto& row : m.DEGrid) {
@@ -113,7 +125,7 @@ protected:
                 EXPECT_EQ(test::TextOf(control), Wide(m.**text)) << w.name;
             }
             if (const auto lines = LinesOf(w.name)) {
-                EXPECT_EQ(test::TextOf(control), win::JoinLines(m.**lines)) << w.name;
+                EXPECT_EQ(test::TextOf(control), MemoText(m.**lines)) << w.name;
             }
             if (const auto visible = VisibilityOf(w.name)) {
                 EXPECT_EQ(test::IsShown(control), m.**visible) << w.name;
@@ -618,7 +630,7 @@ TEST_F(WindowsViewer, CtrlCCopiesTheFocusedControl) {
     EXPECT_FALSE(viewer_->ClickAt(memo.x + 40, memo.y));
     PressCtrl(*viewer_, 'C');
     EXPECT_FALSE(viewer_->Settle());
-    EXPECT_EQ(ClipboardText(), win::JoinLines(m.MemoOdds2) + L"\r\n");
+    EXPECT_EQ(ClipboardText(), MemoText(m.MemoOdds2) + L"\r\n");
 
     // The first line and the start of the second, selected.
     const std::wstring first = Wide(m.MemoOdds2[0]);
