@@ -137,7 +137,8 @@ def main(folder):
     wine = load_optional(folder, "wine.json")
     if wine:
         w("- **Windows view under Wine:** `scripts/windows-bench.sh`, the cross-built "
-          "`Q-MvRCV98.exe` in a folder with its settings file and the sample folder, started "
+          "`Q-MvRCV98.exe`, stripped as the package ships it (the reference too), in a folder "
+          "with its settings file and the sample folder, started "
           "by `bench/win32/StartUpBench.cpp` under Wine (Japanese user locale, Xvfb, no window "
           "manager); the clock runs from the process's creation until it first waits for input "
           "with nothing left to handle, by which time its window is shown and painted. The "
